@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QAbstractButton;
+
+// The application title: every message box and the single-copy rule use it.
+inline constexpr const char* AppTitle = "Kalder Vitalon";
+
+// The program version as major.minor.revision without leading zeros (2.0.75).
+QString VersionString();
+
+// The authors line (the company-name field of the version information).
+QString AuthorsString();
+
+// Gives a command button the flat look; its tab stop (focus policy) stays as it was.
+void MakeFlat(QAbstractButton* button);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+// One copy per user. The first copy holds a lock and listens on a local channel; a later
+// copy finds the lock taken, asks the first to come to the front, and ends. A lock left by
+// a killed copy is stale and taken over.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+public:
+    // key names the channel; tests pass their own so they never meet a running program.
+    explicit SingleInstance(const QString& key, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // True: this is the first copy and now listens. False: another copy runs and has been
+    // asked to come to the front (or could not be reached); this copy should end.
+    bool claim();
+
+    QString channelPath() const { return m_channel; }
+    QString lockPath() const { return m_lockPath; }
+
+    static constexpr const char* ActivationRequest = "activate\n";
+
+signals:
+    void activationRequested();
+
+private:
+    void onNewConnection();
+    bool notifyRunningCopy();
+
+    QString m_channel;
+    QString m_lockPath;
+    std::unique_ptr<QLockFile> m_lock;
+    QLocalServer* m_server = nullptr;
+};

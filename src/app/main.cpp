@@ -1,0 +1,32 @@
+#include "BuildConfig.h"
+#include "app/AppFonts.h"
+#include "app/AppResources.h"
+#include "app/SingleInstance.h"
+#include "mainwindow/Form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kalder-vitalon"));
+    QApplication::setOrganizationName(QStringLiteral("Kalder_Programming"));
+    QApplication::setDesktopFileName(QStringLiteral("kalder-vitalon"));
+
+    SingleInstance instance(QStringLiteral(VITALON_INSTANCE_KEY));
+    if (!instance.claim())
+        return 0; // the running copy has been asked to come to the front
+
+    AppResources::init();
+    AppFonts::registerTahoma();
+
+    Form1 form;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &form, [&form] {
+        form.setWindowState(form.windowState() & ~Qt::WindowMinimized);
+        form.show();
+        form.raise();
+        form.activateWindow();
+    });
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,34 @@
+#include "app/Module1.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+class TestModule1 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void versionStringHasNoLeadingZeros()
+    {
+        QCOMPARE(VersionString(), QStringLiteral("2.0.75"));
+    }
+
+    void makeFlatKeepsTabStop_data()
+    {
+        QTest::addColumn<Qt::FocusPolicy>("policy");
+        QTest::newRow("tab stop") << Qt::StrongFocus;
+        QTest::newRow("no tab stop") << Qt::ClickFocus;
+        QTest::newRow("no focus") << Qt::NoFocus;
+    }
+    void makeFlatKeepsTabStop()
+    {
+        QFETCH(Qt::FocusPolicy, policy);
+        QPushButton button(QStringLiteral("Рассчитать"));
+        button.setFocusPolicy(policy);
+        MakeFlat(&button);
+        QVERIFY(button.isFlat());
+        QCOMPARE(button.focusPolicy(), policy);
+    }
+};
+
+QTEST_MAIN(TestModule1)
+#include "tst_module1.moc"
