@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The number, a blank and the Russian word for years in the form the number needs:
+// 1 год, 2 года, 5 лет, 11 лет, 21 год, 111 лет, -1 год.
+QString AgeString(int agenum);
