@@ -12,6 +12,11 @@ private slots:
         QCOMPARE(VersionString(), QStringLiteral("2.0.75"));
     }
 
+    void artworkIsEmbedded()
+    {
+        QVERIFY(QFile::exists(QStringLiteral(":/icons/app.svg")));
+    }
+
     void makeFlatKeepsTabStop_data()
     {
         QTest::addColumn<Qt::FocusPolicy>("policy");

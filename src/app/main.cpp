@@ -1,6 +1,5 @@
 #include "BuildConfig.h"
 #include "app/AppFonts.h"
-#include "app/AppResources.h"
 #include "app/SingleInstance.h"
 #include "mainwindow/Form1.h"
 
@@ -17,7 +16,6 @@ int main(int argc, char* argv[])
     if (!instance.claim())
         return 0; // the running copy has been asked to come to the front
 
-    AppResources::init();
     AppFonts::registerTahoma();
 
     Form1 form;
