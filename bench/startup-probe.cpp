@@ -1,0 +1,209 @@
+// Starts a program under the X display in $DISPLAY and measures one start of it:
+//   the time from just before the process is created to the map of its first top-level window,
+//   the resident memory one second after that, and, with --idle SECONDS, the CPU time it uses
+//   over that many idle seconds as a percentage of one core.
+// Each start gets fresh, empty XDG_CONFIG_HOME and XDG_RUNTIME_DIR folders, so that saved
+// settings and a single-copy lock of another run cannot change the result.
+// Prints one line: map_ms=<ms> rss_kib=<KiB> [cpu_pct=<percent>]
+#include <xcb/xcb.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+namespace {
+
+double nowMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+}
+
+[[noreturn]] void die(const std::string& message)
+{
+    std::fprintf(stderr, "startup-probe: %s\n", message.c_str());
+    std::exit(2);
+}
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name)
+{
+    xcb_intern_atom_reply_t* reply =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
+    if (!reply)
+        die(std::string("cannot intern ") + name);
+    const xcb_atom_t a = reply->atom;
+    std::free(reply);
+    return a;
+}
+
+// The _NET_WM_PID of a window, or 0.
+pid_t windowPid(xcb_connection_t* c, xcb_window_t window, xcb_atom_t pidAtom)
+{
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+    pid_t pid = 0;
+    if (reply && xcb_get_property_value_length(reply) >= 4)
+        pid = static_cast<pid_t>(*static_cast<uint32_t*>(xcb_get_property_value(reply)));
+    std::free(reply);
+    return pid;
+}
+
+long rssKib(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    }
+    return -1;
+}
+
+// utime + stime in clock ticks.
+long long cpuTicks(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // The command name may hold blanks and parentheses: fields are counted after the last ')'.
+    const auto close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    long long utime = 0, stime = 0;
+    for (int k = 3; fields >> field; ++k) {
+        if (k == 14)
+            utime = std::stoll(field);
+        if (k == 15) {
+            stime = std::stoll(field);
+            return utime + stime;
+        }
+    }
+    return -1;
+}
+
+void sleepMs(long ms)
+{
+    timespec ts{ms / 1000, (ms % 1000) * 1000000L};
+    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
+    }
+}
+
+std::string makeTempDir(const char* tag)
+{
+    std::string pattern = std::string("/tmp/startup-probe-") + tag + "-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!mkdtemp(buffer.data()))
+        die("cannot create a temporary folder");
+    return buffer.data();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    int idleSeconds = 0;
+    int timeoutMs = 30000;
+    int arg = 1;
+    for (; arg < argc && argv[arg][0] == '-'; ++arg) {
+        if (std::strcmp(argv[arg], "--idle") == 0 && arg + 1 < argc)
+            idleSeconds = std::atoi(argv[++arg]);
+        else if (std::strcmp(argv[arg], "--timeout") == 0 && arg + 1 < argc)
+            timeoutMs = std::atoi(argv[++arg]) * 1000;
+        else
+            die("usage: startup-probe [--idle SECONDS] [--timeout SECONDS] PROGRAM [ARGS...]");
+    }
+    if (arg >= argc)
+        die("no program given");
+
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c))
+        die("cannot open the display");
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+    const xcb_atom_t pidAtom = atom(c, "_NET_WM_PID");
+    xcb_flush(c);
+
+    const std::string config = makeTempDir("config");
+    const std::string runtime = makeTempDir("runtime"); // mkdtemp gives 0700, as required
+
+    const double start = nowMs();
+    const pid_t child = fork();
+    if (child < 0)
+        die("fork failed");
+    if (child == 0) {
+        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        execvp(argv[arg], argv + arg);
+        _exit(127);
+    }
+
+    double mapped = -1;
+    pollfd pfd{xcb_get_file_descriptor(c), POLLIN, 0};
+    while (mapped < 0) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+            if ((event->response_type & ~0x80) == XCB_MAP_NOTIFY) {
+                const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
+                if (!map->override_redirect && windowPid(c, map->window, pidAtom) == child)
+                    mapped = nowMs();
+            }
+            std::free(event);
+            if (mapped >= 0)
+                break;
+        }
+        if (mapped >= 0)
+            break;
+        if (xcb_connection_has_error(c))
+            die("display connection lost");
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child)
+            die("the program ended before showing a window");
+        if (nowMs() - start > timeoutMs) {
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+            die("no window within the time-out");
+        }
+        poll(&pfd, 1, 50);
+    }
+
+    sleepMs(1000);
+    const long rss = rssKib(child);
+    double cpuPct = -1;
+    if (idleSeconds > 0) {
+        const long long before = cpuTicks(child);
+        const double from = nowMs();
+        sleepMs(idleSeconds * 1000L);
+        const long long after = cpuTicks(child);
+        const double seconds = (nowMs() - from) / 1000.0;
+        cpuPct = 100.0 * (after - before) / sysconf(_SC_CLK_TCK) / seconds;
+    }
+
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+    xcb_disconnect(c);
+    std::error_code ignored;
+    std::filesystem::remove_all(config, ignored);
+    std::filesystem::remove_all(runtime, ignored);
+
+    std::printf("map_ms=%.1f rss_kib=%ld", mapped - start, rss);
+    if (cpuPct >= 0)
+        std::printf(" cpu_pct=%.3f", cpuPct);
+    std::printf("\n");
+    return 0;
+}
