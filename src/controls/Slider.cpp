@@ -128,7 +128,7 @@ void Slider::placeParts()
 
 void Slider::announceValue(int previous)
 {
-    if (previous == value() || !QAccessible::isActive())
+    if (previous == value())
         return;
     QAccessibleValueChangeEvent event(this, value());
     QAccessible::updateAccessibility(&event);
