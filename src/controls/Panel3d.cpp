@@ -37,16 +37,20 @@ void Panel3d::Panel3d_Resize()
 
 namespace {
 
-// One-pixel, pixel-aligned line; a line of no length draws its single pixel.
+// One logical pixel wide and pixel-aligned at any device-pixel ratio: a straight line is
+// filled as a run of pixel cells, end points included. A line of no length is one pixel.
 void drawTwipLine(QPainter& p, double x1, double y1, double x2, double y2, const QColor& color)
 {
-    p.setPen(QPen(color, 0));
     const QPoint a = Twips::point(x1, y1);
     const QPoint b = Twips::point(x2, y2);
-    if (a == b)
-        p.drawPoint(a);
-    else
-        p.drawLine(a, b);
+    if (a.x() == b.x() || a.y() == b.y()) {
+        p.fillRect(QRect(QPoint(qMin(a.x(), b.x()), qMin(a.y(), b.y())),
+                         QPoint(qMax(a.x(), b.x()), qMax(a.y(), b.y()))),
+                   color);
+        return;
+    }
+    p.setPen(QPen(color, 1, Qt::SolidLine, Qt::SquareCap));
+    p.drawLine(a, b);
 }
 
 void drawTwipLine(QPainter& p, const Panel3d::Line& l, const QColor& color)
