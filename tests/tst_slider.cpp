@@ -89,6 +89,36 @@ private slots:
         QCOMPARE(fillOf(*s)->x2(), -15.0);
     }
 
+    void pointerOverTheControl_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<Qt::CursorShape>("shape");
+        QTest::newRow("hand") << Slider::HandCursor << Qt::BitmapCursor;
+        QTest::newRow("default") << 0 << Qt::ArrowCursor;
+        QTest::newRow("arrow") << 1 << Qt::ArrowCursor;
+        QTest::newRow("I-beam") << 3 << Qt::IBeamCursor;
+        QTest::newRow("hourglass") << 11 << Qt::WaitCursor;
+    }
+    void pointerOverTheControl()
+    {
+        QFETCH(int, code);
+        QFETCH(Qt::CursorShape, shape);
+        Slider s;
+        QCOMPARE(s.property("Cursor").toInt(), Slider::HandCursor);
+        s.setProperty("Cursor", code);
+        QCOMPARE(s.property("Cursor").toInt(), code);
+        QCOMPARE(s.cursor().shape(), shape);
+        // The parts show the control's pointer.
+        QCOMPARE(thumbOf(s)->cursor().shape(), shape);
+        if (shape == Qt::BitmapCursor) {
+            const QPixmap hand = s.cursor().pixmap();
+            QCOMPARE(hand.deviceIndependentSize(), QSizeF(32, 32));
+            QCOMPARE(s.cursor().hotSpot(), QPoint(6, 0));
+            // The finger tip is drawn at the hot spot.
+            QCOMPARE(hand.toImage().pixelColor(6, 0).alpha(), 255);
+        }
+    }
+
     void valueByCodeNeverScrolls_data()
     {
         QTest::addColumn<QVariant>("assigned");

@@ -54,7 +54,7 @@ Slider::Slider(QWidget* parent) : QWidget(parent)
     m_thumb->setObjectName(QStringLiteral("Picture1"));
 
     connect(m_track, &Panel3d::MouseDown, this,
-            [this](int button, float x, float) { dragStep(button, x - thumbLeft()); });
+            [this](int button, float x, float) { dragStep(button, double(x) - thumbLeft()); });
     connect(m_thumb, &SliderThumb::MouseMove, this, &Slider::dragStep);
 
     resize(Twips::size(DesignWidth, DrawnHeight));
