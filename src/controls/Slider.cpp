@@ -10,6 +10,7 @@
 #include "controls/SystemColor.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -191,11 +192,14 @@ void Slider::setCursorCode(int newCur)
 void Slider::applyCursor()
 {
     switch (m_cursor) {
-    case HandCursor:
-        setCursor(
-            QCursor(SvgArt::pixmap(HandPicture, QSize(HandSize, HandSize), devicePixelRatioF()),
-                    HandHotX, HandHotY));
+    case HandCursor: {
+        const qreal ratio = devicePixelRatioF();
+        // X11 reads the hot spot in the picture's own pixels; other platforms in logical ones.
+        const qreal hotScale = QGuiApplication::platformName() == QLatin1String("xcb") ? ratio : 1;
+        setCursor(QCursor(SvgArt::pixmap(HandPicture, QSize(HandSize, HandSize), ratio),
+                          qRound(HandHotX * hotScale), qRound(HandHotY * hotScale)));
         return;
+    }
     case 1:
         setCursor(Qt::ArrowCursor);
         return;
