@@ -409,6 +409,7 @@ private slots:
         press(*s, Qt::LeftButton, QPoint(200, 9));
         release(*s, Qt::LeftButton, QPoint(200, 9));
         QTest::keyClick(s.get(), Qt::Key_Right);
+        QAccessible::queryAccessibleInterface(s.get())->valueInterface()->setCurrentValue(50);
         QCOMPARE(s->value(), 20);
         QCOMPARE(scroll.count(), 0);
         s->setValue(30);
@@ -464,13 +465,36 @@ private slots:
         QCOMPARE(v->currentValue().toInt(), 20);
 
         QSignalSpy scroll(s.get(), &Slider::Scroll);
-        v->setCurrentValue(200);
-        QCOMPARE(s->value(), 90);
-        QCOMPARE(scroll.count(), 1);
-        QCOMPARE(scroll.last().at(0).toInt(), 90);
         a->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
-        QCOMPARE(s->value(), 89);
-        QCOMPARE(scroll.count(), 2);
+        QCOMPARE(s->value(), 19);
+        QCOMPARE(scroll.count(), 1);
+        QCOMPARE(scroll.last().at(0).toInt(), 19);
+    }
+
+    void valueSetThroughAssistiveTechnology_data()
+    {
+        QTest::addColumn<QVariant>("wanted");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("in range") << QVariant(42) << 42 << true;
+        QTest::newRow("fraction") << QVariant(42.6) << 43 << true;
+        QTest::newRow("above max") << QVariant(200) << 90 << true;
+        QTest::newRow("far below") << QVariant(-1e300) << 5 << true;
+        QTest::newRow("not a number") << QVariant(qQNaN()) << 20 << false;
+        QTest::newRow("infinite") << QVariant(qInf()) << 20 << false;
+        QTest::newRow("text") << QVariant(QStringLiteral("x")) << 20 << false;
+    }
+    void valueSetThroughAssistiveTechnology()
+    {
+        QFETCH(QVariant, wanted);
+        QFETCH(int, value);
+        QFETCH(bool, scrolls);
+        auto s = makeSlider(5610, 5, 90, 20);
+        QVERIFY(s);
+        QSignalSpy scroll(s.get(), &Slider::Scroll);
+        QAccessible::queryAccessibleInterface(s.get())->valueInterface()->setCurrentValue(wanted);
+        QCOMPARE(s->value(), value);
+        QCOMPARE(scroll.count(), scrolls ? 1 : 0);
     }
 
     void valueChangesAreAnnounced_data()

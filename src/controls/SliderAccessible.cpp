@@ -2,6 +2,9 @@
 
 #include "controls/Slider.h"
 
+#include <algorithm>
+#include <cmath>
+
 SliderAccessible::SliderAccessible(Slider* slider) : QAccessibleWidget(slider, QAccessible::Slider)
 {
 }
@@ -32,10 +35,14 @@ QVariant SliderAccessible::currentValue() const
 
 void SliderAccessible::setCurrentValue(const QVariant& value)
 {
+    // Assistive technology may hand over any number, fractions and NaN included.
     bool ok = false;
-    const qlonglong wanted = value.toLongLong(&ok);
-    if (ok && slider()->isEnabled())
-        slider()->stepTo(wanted);
+    const double wanted = value.toDouble(&ok);
+    if (!ok || !std::isfinite(wanted) || !slider()->isEnabled())
+        return;
+    // Far outside every 32-bit bound, yet exact in both double and 64 bits.
+    constexpr double Limit = 1e15;
+    slider()->stepTo(static_cast<qint64>(std::clamp(std::round(wanted), -Limit, Limit)));
 }
 
 QVariant SliderAccessible::maximumValue() const
