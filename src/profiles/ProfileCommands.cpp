@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QWidget>
@@ -88,13 +89,18 @@ void ProfileCommands::currentIndexChanged(int index)
 
 void ProfileCommands::Combo2_Change()
 {
-    const QString text = m_combo->currentText();
-    for (int i = 0; i < m_combo->count(); ++i) {
-        if (m_combo->itemText(i).compare(text, Qt::CaseInsensitive) == 0) {
-            // Selecting runs Combo2_Click, which loads the profile.
-            if (m_combo->currentIndex() != i)
-                m_combo->setCurrentIndex(i);
-            break;
+    // Selecting runs Combo2_Click, which loads the profile and calls back here; the entry
+    // chosen by the outer call stands, so the inner one only sets the buttons.
+    if (!m_selecting) {
+        const QString text = m_combo->currentText();
+        for (int i = 0; i < m_combo->count(); ++i) {
+            if (m_combo->itemText(i).compare(text, Qt::CaseInsensitive) == 0) {
+                if (m_combo->currentIndex() != i) {
+                    const QScopedValueRollback<bool> selecting(m_selecting, true);
+                    m_combo->setCurrentIndex(i);
+                }
+                break;
+            }
         }
     }
     m_save->setEnabled(!m_combo->currentText().trimmed().isEmpty());

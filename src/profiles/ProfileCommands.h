@@ -48,4 +48,5 @@ private:
     std::function<QList<QObject*>()> m_controlOrder;
     std::function<void()> m_refreshSliders;
     ProfileStore m_profiles;
+    bool m_selecting = false;
 };
