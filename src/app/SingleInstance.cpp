@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -7,10 +9,12 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
+#include <QWidget>
 
-#include <cstring>
+#include <string>
 
 #ifdef Q_OS_UNIX
+#include <sys/socket.h>
 #include <unistd.h>
 #endif
 
@@ -34,14 +38,41 @@ QString userTag()
 #endif
 }
 
+// The channel's file is private to the user already; this also refuses a peer of another
+// user that reached it some other way (a shared temporary folder).
+bool peerIsSameUser(QLocalSocket* socket)
+{
+#if defined(Q_OS_LINUX)
+    ucred cred{};
+    socklen_t size = sizeof cred;
+    const int fd = static_cast<int>(socket->socketDescriptor());
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &size) == 0 && cred.uid == ::getuid();
+#elif defined(Q_OS_UNIX)
+    uid_t uid = 0;
+    gid_t gid = 0;
+    return ::getpeereid(static_cast<int>(socket->socketDescriptor()), &uid, &gid) == 0 &&
+           uid == ::getuid();
+#else
+    Q_UNUSED(socket);
+    return true;
+#endif
+}
+
+constexpr qint64 requestLength()
+{
+    return static_cast<qint64>(std::char_traits<char>::length(SingleInstance::ActivationRequest));
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent)
 {
+    const QString folder = privateFolder();
+    QDir().mkpath(folder);
     const QString base = key + QLatin1Char('-') + userTag();
-    m_lockPath = QDir(privateFolder()).filePath(base + QStringLiteral(".lock"));
+    m_lockPath = QDir(folder).filePath(base + QStringLiteral(".lock"));
 #ifdef Q_OS_UNIX
-    m_channel = QDir(privateFolder()).filePath(base + QStringLiteral(".sock"));
+    m_channel = QDir(folder).filePath(base + QStringLiteral(".sock"));
 #else
     m_channel = base;
 #endif
@@ -55,14 +86,35 @@ SingleInstance::~SingleInstance()
 
 bool SingleInstance::claim()
 {
-    m_lock = std::make_unique<QLockFile>(m_lockPath);
-    // Only a live owner counts; a lock whose process is gone is stale and removed.
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0)) {
-        m_lock.reset();
-        notifyRunningCopy();
-        return false;
+    // The other copy may be starting (holds the lock, not yet listening) or ending (no
+    // longer listening, still holds the lock): keep trying both for a bounded time.
+    const QDeadlineTimer deadline(2000);
+    for (;;) {
+        auto lock = std::make_unique<QLockFile>(m_lockPath);
+        // Only a live owner counts: a lock whose process is gone is stale and removed.
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            m_lock = std::move(lock);
+            listen();
+            return true;
+        }
+        if (lock->error() != QLockFile::LockFailedError) {
+            // No lock can be made here at all; the channel alone still finds a running copy.
+            if (notifyRunningCopy(200))
+                return false;
+            listen();
+            return true;
+        }
+        if (notifyRunningCopy(100))
+            return false;
+        if (deadline.hasExpired())
+            return false; // a copy holds the lock but does not answer; do not start a second one
+        QThread::msleep(50);
     }
+}
+
+void SingleInstance::listen()
+{
     // A channel left by a killed copy would refuse to listen: take it over.
     QLocalServer::removeServer(m_channel);
     m_server = new QLocalServer(this);
@@ -70,42 +122,57 @@ bool SingleInstance::claim()
     m_server->setMaxPendingConnections(4);
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
     // Without a channel the program still runs; only activation by a second copy is lost.
-    m_server->listen(m_channel);
-    return true;
+    if (!m_server->listen(m_channel))
+        qWarning("Single-copy channel %s: %s", qPrintable(m_channel),
+                 qPrintable(m_server->errorString()));
 }
 
-bool SingleInstance::notifyRunningCopy()
+bool SingleInstance::notifyRunningCopy(int timeoutMs)
 {
-    // The running copy may still be starting: give it a moment to listen.
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        QLocalSocket socket;
-        socket.connectToServer(m_channel);
-        if (socket.waitForConnected(100)) {
-            socket.write(ActivationRequest);
-            const bool sent = socket.waitForBytesWritten(500);
-            socket.disconnectFromServer();
-            return sent;
-        }
-        QThread::msleep(50);
-    }
-    return false;
+    QLocalSocket socket;
+    socket.connectToServer(m_channel);
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(ActivationRequest);
+    // Local writes land in the kernel's buffer; a busy first copy reads them later.
+    const bool sent = socket.waitForBytesWritten(timeoutMs);
+    socket.disconnectFromServer();
+    return sent;
 }
 
 void SingleInstance::onNewConnection()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // Read at most the request's length; anything else is ignored.
+        if (!peerIsSameUser(socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        // Take in no more than the request; anything else is ignored.
+        socket->setReadBufferSize(requestLength());
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            const qint64 want = static_cast<qint64>(std::strlen(ActivationRequest));
-            if (socket->bytesAvailable() < want)
+            if (socket->bytesAvailable() < requestLength())
                 return;
-            const QByteArray request = socket->read(want);
-            socket->disconnectFromServer();
+            const QByteArray request = socket->read(requestLength());
+            socket->abort();
             if (request == ActivationRequest)
                 emit activationRequested();
         });
-        // A peer that never sends the request is dropped.
-        QTimer::singleShot(2000, socket, [socket] { socket->abort(); });
+        QTimer::singleShot(PeerTimeoutMs, socket, [socket] { socket->abort(); });
+    }
+}
+
+void SingleInstance::bringToFront(QWidget* window)
+{
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    // An open modal window keeps the input; it has to stay above its owner.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != window) {
+        modal->raise();
+        modal->activateWindow();
     }
 }

@@ -7,6 +7,7 @@
 
 class QLocalServer;
 class QLockFile;
+class QWidget;
 
 // One copy per user. The first copy holds a lock and listens on a local channel; a later
 // copy finds the lock taken, asks the first to come to the front, and ends. A lock left by
@@ -21,19 +22,26 @@ public:
 
     // True: this is the first copy and now listens. False: another copy runs and has been
     // asked to come to the front (or could not be reached); this copy should end.
+    // Returns within about two seconds even if the other copy does not answer.
     bool claim();
 
     QString channelPath() const { return m_channel; }
     QString lockPath() const { return m_lockPath; }
 
+    // Restores, raises and activates the window, and a modal window open over it.
+    static void bringToFront(QWidget* window);
+
     static constexpr const char* ActivationRequest = "activate\n";
+    // A peer that has not sent the request by then is dropped.
+    static constexpr int PeerTimeoutMs = 1000;
 
 signals:
     void activationRequested();
 
 private:
+    void listen();
+    bool notifyRunningCopy(int timeoutMs);
     void onNewConnection();
-    bool notifyRunningCopy();
 
     QString m_channel;
     QString m_lockPath;

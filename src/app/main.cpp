@@ -19,12 +19,8 @@ int main(int argc, char* argv[])
     AppFonts::registerTahoma();
 
     Form1 form;
-    QObject::connect(&instance, &SingleInstance::activationRequested, &form, [&form] {
-        form.setWindowState(form.windowState() & ~Qt::WindowMinimized);
-        form.show();
-        form.raise();
-        form.activateWindow();
-    });
+    QObject::connect(&instance, &SingleInstance::activationRequested, &form,
+                     [&form] { SingleInstance::bringToFront(&form); });
     form.show();
     return app.exec();
 }
