@@ -28,15 +28,6 @@ QString listKey(const QString& key)
     return QStringLiteral("Vitalon2/Presets/") + key;
 }
 
-// Types text as key presses; QTest::keyClicks knows only Latin-1.
-void type(QWidget* widget, const QString& text)
-{
-    for (const QChar ch : text) {
-        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-}
-
 } // namespace
 
 class TestProfileCommands : public QObject
@@ -108,7 +99,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, chosen);
-        type(combo()->lineEdit(), typed);
+        ProfileTestHost::type(combo()->lineEdit(), typed);
         QCOMPARE(combo()->currentText(), chosen);
         QCOMPARE(combo()->currentIndex(), items().indexOf(chosen));
         QCOMPARE(m_host->inputs(), chosen == "Вечер" ? m_evening : m_morning);
@@ -135,7 +126,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(bool, saveEnabled);
-        type(combo()->lineEdit(), typed);
+        ProfileTestHost::type(combo()->lineEdit(), typed);
         QTest::keyClick(combo()->lineEdit(), Qt::Key_Return);
         QCOMPARE(combo()->currentText(), typed);
         QCOMPARE(combo()->currentIndex(), -1);
@@ -150,7 +141,7 @@ private slots:
     {
         pick(QStringLiteral("Утро"));
         QTest::keyClick(combo()->lineEdit(), Qt::Key_End);
-        type(combo()->lineEdit(), QStringLiteral("м"));
+        ProfileTestHost::type(combo()->lineEdit(), QStringLiteral("м"));
         QCOMPARE(combo()->currentText(), QStringLiteral("Утром"));
         QCOMPARE(combo()->currentIndex(), -1);
         QVERIFY(!m_host->delAction()->isEnabled());
@@ -159,7 +150,7 @@ private slots:
 
     void savingANewNameAppendsItUnchosen()
     {
-        type(combo()->lineEdit(), QStringLiteral("Ночь"));
+        ProfileTestHost::type(combo()->lineEdit(), QStringLiteral("Ночь"));
         m_host->slider(2)->setValue(64);
         m_host->saveAction()->trigger();
 
@@ -185,7 +176,7 @@ private slots:
     {
         QVERIFY(m_store->deleteSection(ProfileStore::application(), ProfileStore::listSection()));
         m_commands->LoadPresets();
-        type(combo()->lineEdit(), QStringLiteral("Первый"));
+        ProfileTestHost::type(combo()->lineEdit(), QStringLiteral("Первый"));
         m_host->saveAction()->trigger();
         QCOMPARE(items(), QStringList({"Первый"}));
         QCOMPARE(combo()->currentIndex(), -1);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QtTest>
 
 namespace {
 
@@ -146,4 +147,12 @@ QString ProfileTestHost::inputs() const
     parts.append(QStringLiteral("K=") + checks);
     parts.append(QStringLiteral("R=%1").arg(m_rating->currentIndex()));
     return parts.join(QLatin1Char(' '));
+}
+
+void ProfileTestHost::type(QWidget* widget, const QString& text)
+{
+    for (const QChar ch : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
 }

@@ -21,6 +21,9 @@ class ProfileTestHost : public QWidget
 public:
     ProfileTestHost();
 
+    // Types text as key presses, Cyrillic too (QTest::keyClicks knows only Latin-1).
+    static void type(QWidget* widget, const QString& text);
+
     QList<QObject*> controlOrder() const { return m_order; }
     // Slider2_Scroll … Slider7_Scroll with each slider's value, in that order.
     void refreshSliders();
