@@ -2,7 +2,9 @@
 
 #include "RefusedWrites.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -168,6 +170,25 @@ private slots:
         QCOMPARE(again.get(app, list, QStringLiteral("_2_"), QString()), QStringLiteral("Утро"));
         QCOMPARE(again.get(app, list + QStringLiteral("\\Утро"), QStringLiteral("C30"), QString()),
                  QStringLiteral("50"));
+    }
+
+    // A hand-damaged file reads as far as it can and still takes writes: only a write the
+    // disk refuses counts as failed.
+    void damagedFileStillTakesWrites()
+    {
+        SettingsStore store(m_dir->path());
+        const QString path = store.location(app);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile damaged(path);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("[Vitalon2\nPresets\\_1_=Утро\nno equals sign\n");
+        damaged.close();
+        QVERIFY(store.save(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
+                           QStringLiteral("1")));
+        SettingsStore again(m_dir->path());
+        QCOMPARE(again.get(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
+                           QString()),
+                 QStringLiteral("1"));
     }
 
     void folderThatCannotExistRefusesWrites()
