@@ -560,7 +560,7 @@ AssessmentRecord Form1::currentRecord() const
     record.breathHold = LeadingNumber(Label7->text());
     record.balance = LeadingNumber(Label5->text());
     for (int i = 0; i < AssessmentRecord::StatementCount; ++i)
-        record.statements[static_cast<size_t>(i)] = static_cast<int>(Check1[i]->checkState());
+        record.statements[static_cast<size_t>(i)] = Check1[i]->value();
     record.healthRating = Combo1->currentIndex();
     return record;
 }

@@ -12,7 +12,6 @@ class LinkLabel;
 class Panel3d;
 class QAction;
 class QButtonGroup;
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -21,6 +20,7 @@ class QStatusBar;
 class QTimer;
 class QToolBar;
 class Slider;
+class StatementCheckBox;
 
 // The working window: inputs of an assessment, calculate, stopwatch, profiles, banner.
 class Form1 : public QWidget
@@ -136,7 +136,7 @@ private:
     QLabel* Label15 = nullptr;
     QToolBar* Toolbar2 = nullptr;
     QToolBar* Toolbar3 = nullptr;
-    QList<QCheckBox*> Check1;
+    QList<StatementCheckBox*> Check1;
     QLabel* Label10 = nullptr;
     QComboBox* Combo1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;

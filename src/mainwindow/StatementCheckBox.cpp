@@ -13,3 +13,25 @@ void StatementCheckBox::nextCheckState()
     setTristate(false);
     setCheckState(mark ? Qt::Checked : Qt::Unchecked);
 }
+
+int StatementCheckBox::value() const
+{
+    switch (checkState()) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+void StatementCheckBox::setValue(int value)
+{
+    if (value == 2) {
+        setCheckState(Qt::PartiallyChecked);
+        return;
+    }
+    setTristate(false);
+    setCheckState(value == 1 ? Qt::Checked : Qt::Unchecked);
+}

@@ -10,6 +10,11 @@ class StatementCheckBox : public QCheckBox
 public:
     StatementCheckBox(const QString& text, int index, QWidget* parent = nullptr);
 
+    // The statement's value as the record counts it: 0 not marked, 1 marked, 2 greyed.
+    int value() const;
+    // Any other value than 1 or 2 clears the box.
+    void setValue(int value);
+
 protected:
     void nextCheckState() override;
 };
