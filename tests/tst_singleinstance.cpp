@@ -46,6 +46,20 @@ private slots:
         QVERIFY(activated.wait(2000));
     }
 
+    void silentOwnerDoesNotHoldUpSecondCopy()
+    {
+        // A live owner of the lock that never listens (hung at start-up).
+        const QString key = uniqueKey("silent");
+        QLockFile held(SingleInstance(key).lockPath());
+        QVERIFY(held.tryLock(0));
+
+        QElapsedTimer timer;
+        timer.start();
+        SingleInstance second(key);
+        QVERIFY(!second.claim());
+        QVERIFY(timer.elapsed() < 3000);
+    }
+
     void otherKeyIsIndependent()
     {
         SingleInstance a(uniqueKey("a"));
