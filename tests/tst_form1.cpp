@@ -408,6 +408,18 @@ private slots:
         QCOMPARE(form->sweepPosition(), 0.0f);
     }
 
+    // Focus moves while the window's controls are destroyed; the relay must not follow it.
+    void closesWithAFocusedSlider()
+    {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* slider = child<Slider>(QStringLiteral("Slider4"));
+        slider->setFocus();
+        QTRY_VERIFY(slider->hasFocus() || slider->isAncestorOf(QApplication::focusWidget()));
+        form.reset();
+        QCOMPARE(QApplication::focusWidget(), nullptr);
+    }
+
     void linkColours()
     {
         form->show();

@@ -119,7 +119,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window)
     Timer1->start();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // Focus leaves the controls while they are destroyed: no relay to a half-gone window.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 QString Form1::designCaption()
 {
@@ -382,9 +386,9 @@ void Form1::buildBottomStrip()
 
     Picture1 = new QWidget;
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFixedSize(Twips::size(1110, 390));
+    Picture1->setFixedSize(Twips::size(1110, 315));
     Label11 = makeLabel(QStringLiteral("Label11"), QStringLiteral("Профили:"), Picture1,
-                        Twips::rect(60, 30, 1050, 315));
+                        Twips::rect(60, 0, 1050, 315));
     Toolbar1->addWidget(Picture1);
 
     Combo2 = new QComboBox;
