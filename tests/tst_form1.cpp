@@ -408,6 +408,20 @@ private slots:
         QCOMPARE(form->sweepPosition(), 0.0f);
     }
 
+    void focusedLookFollowsTheFocus()
+    {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* systolic = child<Slider>(QStringLiteral("Slider4"));
+        auto* diastolic = child<Slider>(QStringLiteral("Slider5"));
+        systolic->setFocus();
+        QTRY_COMPARE(systolic->look(), Slider::Look::Focused);
+        QCOMPARE(diastolic->look(), Slider::Look::Normal);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_COMPARE(diastolic->look(), Slider::Look::Focused);
+        QCOMPARE(systolic->look(), Slider::Look::Normal);
+    }
+
     // Focus moves while the window's controls are destroyed; the relay must not follow it.
     void closesWithAFocusedSlider()
     {
