@@ -19,6 +19,8 @@
 #include "mainwindow/LinkLabel.h"
 #include "mainwindow/StatementCheckBox.h"
 #include "mainwindow/StatusStrip.h"
+#include "profiles/ProfileCommands.h"
+#include "profiles/SettingsStore.h"
 #include "stopwatch/Secundomer.h"
 
 #include <QAction>
@@ -441,6 +443,8 @@ void Form1::buildControlOrder()
 
 void Form1::Form_Load()
 {
+    // The settings store of "Kalder_Programming"; the profile sections are Vitalon2\Presets.
+    m_settings = std::make_unique<SettingsStore>();
     setWindowTitle(designCaption() + VersionString());
 
     // Sliders in order: maximum, minimum, position, then the label update; Slider3 is
@@ -479,6 +483,20 @@ void Form1::Form_Load()
     MakeFlat(Command2);
 
     m_image4 = Picture5->picture();
+
+    // Last: the profile list, once every input stands at its start value.
+    const auto key = [this](const char* name) {
+        const QList<QAction*> actions = Toolbar1->actions();
+        for (QAction* action : actions) {
+            if (action->objectName() == QLatin1String(name))
+                return action;
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    m_profileCommands = std::make_unique<ProfileCommands>(
+        this, Combo2, key("save"), key("del"), [this] { return m_controlOrder; },
+        [this] { refreshSliders(); }, *m_settings);
+    m_profileCommands->LoadPresets();
 }
 
 void Form1::Slider2_Scroll(int Value)

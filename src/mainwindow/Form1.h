@@ -6,10 +6,13 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <memory>
+
 class BannerPicture;
 class GroupFrame;
 class LinkLabel;
 class Panel3d;
+class ProfileCommands;
 class QAction;
 class QButtonGroup;
 class QComboBox;
@@ -19,6 +22,7 @@ class QRadioButton;
 class QStatusBar;
 class QTimer;
 class QToolBar;
+class SettingsStore;
 class Slider;
 class StatementCheckBox;
 
@@ -168,4 +172,9 @@ private:
         void (Form1::*scroll)(int);
     };
     QList<SliderBinding> m_sliders;
+
+    // The per-user store of profiles and the commands of the profile box; the commands go
+    // first when the window is destroyed, while the store they use still exists.
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<ProfileCommands> m_profileCommands;
 };
