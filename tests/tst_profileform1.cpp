@@ -31,22 +31,13 @@ Slider* slider(const Form1& form, int n)
     return form.findChild<Slider*>(QStringLiteral("Slider%1").arg(n));
 }
 
-QRadioButton* option(const Form1& form, int index)
+// A member of a control array: the array's name and its "index" property.
+template <typename T> T* member(const Form1& form, const char* array, int index)
 {
-    const auto options = form.findChildren<QRadioButton*>(QStringLiteral("Option1"));
-    for (QRadioButton* o : options) {
-        if (o->property("index").toInt() == index)
-            return o;
-    }
-    return nullptr;
-}
-
-QCheckBox* statement(const Form1& form, int index)
-{
-    const auto boxes = form.findChildren<QCheckBox*>(QStringLiteral("Check1"));
-    for (QCheckBox* b : boxes) {
-        if (b->property("index").toInt() == index)
-            return b;
+    const auto members = form.findChildren<T*>(QString::fromLatin1(array));
+    for (T* m : members) {
+        if (m->property("index").toInt() == index)
+            return m;
     }
     return nullptr;
 }
@@ -91,13 +82,13 @@ private slots:
         {
             Form1 form;
             QVERIFY(toolbarAction(form, "save") && !toolbarAction(form, "save")->isEnabled());
-            option(form, 1)->click();
+            member<QRadioButton>(form, "Option1", 1)->click();
             const int values[] = {47, 88, 14, 9, 95, 21};
             for (int n = 2; n <= 7; ++n)
                 slider(form, n)->setValue(values[n - 2]);
             form.refreshSliders();
-            statement(form, 0)->click();
-            statement(form, 26)->click();
+            member<QCheckBox>(form, "Check1", 0)->click();
+            member<QCheckBox>(form, "Check1", 26)->click();
             form.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(3);
             auto* combo = form.findChild<QComboBox*>(QStringLiteral("Combo2"));
             ProfileTestHost::type(combo->lineEdit(), QStringLiteral("Вечер"));
