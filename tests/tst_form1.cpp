@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -83,7 +84,12 @@ class TestForm1 : public QObject
     }
 
 private slots:
-    void initTestCase() { AppFonts::registerTahoma(); }
+    void initTestCase()
+    {
+        // The window opens the profile store: keep it away from the real user's settings.
+        QStandardPaths::setTestModeEnabled(true);
+        AppFonts::registerTahoma();
+    }
     void init()
     {
         form = std::make_unique<Form1>();
