@@ -215,6 +215,15 @@ void Secundomer::Timer2_Timer()
         m_timer2->start(m_counters.msToNextSecond());
 }
 
+void Secundomer::done(int result)
+{
+    m_timer1->stop();
+    m_timer3->stop();
+    m_timer2->stop();
+    m_counters.stop();
+    QDialog::done(result);
+}
+
 bool Secundomer::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)

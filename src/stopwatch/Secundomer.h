@@ -33,6 +33,9 @@ public:
     StopwatchCounters& counters() { return m_counters; }
     const StopwatchCounters& counters() const { return m_counters; }
 
+    // Closing stops the timers: a window kept after its closing does not go on ticking.
+    void done(int result) override;
+
 public slots:
     // The tick handlers of the 10 ms, 100 ms and 1000 ms timers.
     void Timer1_Timer();

@@ -97,8 +97,9 @@ void StopwatchCounters::tick100()
 
 void StopwatchCounters::tick1000()
 {
-    m_hundredths = 0;
     m_counted = std::max(m_counted + 1, runningNs() / NsPerSecond);
+    // 0 on time; a late tick must not set the new second back to its start.
+    m_hundredths = static_cast<int>(std::min<qint64>(99, measuredHundredths()));
 }
 
 int StopwatchCounters::msToNextTick(int intervalMs) const

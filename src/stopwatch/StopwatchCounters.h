@@ -40,8 +40,9 @@ public:
     // Every 100 ms: the hundredths are lifted to the next tenth, if the time measured has got
     // there.
     void tick100();
-    // Every 1000 ms: the hundredths restart and the seconds advance by one, or to the whole
-    // seconds measured when ticks have been lost. Minutes wrap after 59 to 0.
+    // Every 1000 ms: the seconds advance by one, or to the whole seconds measured when ticks
+    // have been lost, and the hundredths restart (from the time measured into the new second
+    // when the tick is late). Minutes wrap after 59 to 0.
     void tick1000();
 
     // Milliseconds until the next tick of a timer with this interval (10 or 100), in step

@@ -7,6 +7,7 @@
 #include <QSvgRenderer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -27,14 +28,21 @@ StopwatchDisplay::StopwatchDisplay(QWidget* parent) : QWidget(parent)
     m_font = AppFonts::tahoma(39.75);
     // Sized in pixels so that the reading fits the fixed picture at any logical DPI.
     m_font.setPixelSize(Twips::px(TextHeight));
+    m_metrics = QFontMetricsF(m_font);
 }
 
 void StopwatchDisplay::setText(const QString& text)
 {
     if (text == m_text)
         return;
+    // A tick changes the last digits: repaint from the first changed character on.
+    qsizetype same = 0;
+    while (same < std::min(text.size(), m_text.size()) && text.at(same) == m_text.at(same))
+        ++same;
+    const int left = Twips::point(TextX, TextY).x() +
+                     int(std::floor(m_metrics.horizontalAdvance(m_text.left(same)))) - 2;
     m_text = text;
-    update();
+    update(QRect(left, 0, width() - left, height()));
 }
 
 void StopwatchDisplay::paintEvent(QPaintEvent*)

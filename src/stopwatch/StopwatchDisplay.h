@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -24,5 +25,6 @@ private:
     QPixmap m_background;
     QColor m_surround;
     QFont m_font;
+    QFontMetricsF m_metrics{QFont()};
     QString m_text;
 };
