@@ -1,6 +1,9 @@
 #include "controls/Panel3d.h"
 
 #include "app/Twips.h"
+#include "controls/ButtonState.h"
+#include "controls/ControlsAccessibility.h"
+#include "controls/LineElement.h"
 #include "controls/SystemColor.h"
 
 #include <QMouseEvent>
@@ -8,16 +11,8 @@
 
 Panel3d::Panel3d(QWidget* parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    ControlsAccessibility::install();
     Panel3d_Resize();
-}
-
-void Panel3d::setChildLine(const Line& line, const QColor& color)
-{
-    m_child = line;
-    m_childColor = color;
-    m_hasChild = true;
-    update();
 }
 
 void Panel3d::resizeEvent(QResizeEvent* event)
@@ -42,16 +37,25 @@ void Panel3d::Panel3d_Resize()
 
 namespace {
 
-// One-pixel, pixel-aligned line; a line of no length draws its single pixel.
+// One logical pixel wide and pixel-aligned at any device-pixel ratio: a straight line is
+// filled as a run of pixel cells, end points included. A line of no length is one pixel.
+void drawTwipLine(QPainter& p, double x1, double y1, double x2, double y2, const QColor& color)
+{
+    const QPoint a = Twips::point(x1, y1);
+    const QPoint b = Twips::point(x2, y2);
+    if (a.x() == b.x() || a.y() == b.y()) {
+        p.fillRect(QRect(QPoint(qMin(a.x(), b.x()), qMin(a.y(), b.y())),
+                         QPoint(qMax(a.x(), b.x()), qMax(a.y(), b.y()))),
+                   color);
+        return;
+    }
+    p.setPen(QPen(color, 1, Qt::SolidLine, Qt::SquareCap));
+    p.drawLine(a, b);
+}
+
 void drawTwipLine(QPainter& p, const Panel3d::Line& l, const QColor& color)
 {
-    p.setPen(QPen(color, 0));
-    const QPoint a = Twips::point(l.x1, l.y1);
-    const QPoint b = Twips::point(l.x2, l.y2);
-    if (a == b)
-        p.drawPoint(a);
-    else
-        p.drawLine(a, b);
+    drawTwipLine(p, l.x1, l.y1, l.x2, l.y2, color);
 }
 
 } // namespace
@@ -66,21 +70,15 @@ void Panel3d::paintEvent(QPaintEvent*)
     drawTwipLine(p, m_line4, shadow);
     drawTwipLine(p, m_line2, light);
     drawTwipLine(p, m_line3, light);
-    if (m_hasChild)
-        drawTwipLine(p, m_child, m_childColor);
+    const auto children = findChildren<LineElement*>(QString(), Qt::FindDirectChildrenOnly);
+    for (const LineElement* line : children)
+        drawTwipLine(p, line->x1(), line->y1(), line->x2(), line->y2(), line->color());
 }
 
 void Panel3d::mousePressEvent(QMouseEvent* event)
 {
-    int button = 0;
-    const Qt::MouseButtons held = event->buttons() | event->button();
-    if (held & Qt::LeftButton)
-        button |= 1;
-    if (held & Qt::RightButton)
-        button |= 2;
-    if (held & Qt::MiddleButton)
-        button |= 4;
     const QPointF pos = event->position();
-    emit MouseDown(button, static_cast<float>(Twips::fromPx(pos.x())),
+    emit MouseDown(ButtonState::fromQt(event->buttons() | event->button()),
+                   static_cast<float>(Twips::fromPx(pos.x())),
                    static_cast<float>(Twips::fromPx(pos.y())));
 }

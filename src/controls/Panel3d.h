@@ -4,7 +4,8 @@
 #include <QWidget>
 
 // A one-pixel sunken frame: etched separators and the slider's groove. The end points
-// of its four edge lines are kept in twips and follow the panel's size.
+// of its four edge lines are kept in twips and follow the panel's size. A host may place
+// LineElement children in it (the slider's fill line); they are drawn over the edges.
 class Panel3d : public QWidget
 {
     Q_OBJECT
@@ -26,11 +27,6 @@ public:
     const Line& line3() const { return m_line3; }
     const Line& line4() const { return m_line4; }
 
-    // An element of the host drawn inside the panel (the slider's fill line), in twips.
-    void setChildLine(const Line& line, const QColor& color);
-    const Line& childLine() const { return m_child; }
-    QColor childLineColor() const { return m_childColor; }
-
 signals:
     // Any button press on the panel: Button is 1 left + 2 right + 4 middle; x, y in twips.
     void MouseDown(int Button, float x, float y);
@@ -47,7 +43,4 @@ private:
     Line m_line2{0, 0, 0, 0};
     Line m_line3{0, 0, 0, 0};
     Line m_line4{0, 0, 0, 0};
-    Line m_child;
-    QColor m_childColor;
-    bool m_hasChild = false;
 };

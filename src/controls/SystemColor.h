@@ -8,7 +8,8 @@
 class SystemColor
 {
 public:
-    enum : unsigned {
+    enum : unsigned
+    {
         InactiveCaption = 0x80000003u,
         Highlight = 0x8000000Du,
         ButtonFace = 0x8000000Fu,
