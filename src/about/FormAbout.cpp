@@ -9,7 +9,7 @@
 #include "mainwindow/Artwork.h"
 #include "mainwindow/BannerPicture.h"
 #include "mainwindow/BannerSweep.h"
-#include "mainwindow/FlatButton.h"
+#include "controls/FlatButton.h"
 #include "mainwindow/LinkLabel.h"
 
 #include <QDesktopServices>

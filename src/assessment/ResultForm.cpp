@@ -6,7 +6,7 @@
 #include "assessment/AgeString.h"
 #include "assessment/AssessmentResult.h"
 #include "controls/Panel3d.h"
-#include "mainwindow/FlatButton.h"
+#include "controls/FlatButton.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

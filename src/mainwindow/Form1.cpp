@@ -14,7 +14,7 @@
 #include "mainwindow/Artwork.h"
 #include "mainwindow/BannerPicture.h"
 #include "mainwindow/BannerSweep.h"
-#include "mainwindow/FlatButton.h"
+#include "controls/FlatButton.h"
 #include "mainwindow/GroupFrame.h"
 #include "mainwindow/LinkLabel.h"
 #include "mainwindow/StatementCheckBox.h"

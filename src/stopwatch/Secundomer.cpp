@@ -3,6 +3,7 @@
 #include "app/AppFonts.h"
 #include "app/Module1.h"
 #include "app/Twips.h"
+#include "controls/FlatButton.h"
 #include "controls/Panel3d.h"
 #include "stopwatch/StopwatchDisplay.h"
 
@@ -104,7 +105,7 @@ void Secundomer::Form_Load()
     }
     button(Stop)->setVisible(false);
 
-    m_command1 = new QPushButton(QStringLiteral("Ok"), m_toolbar1);
+    m_command1 = new FlatButton(QStringLiteral("Ok"), m_toolbar1);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setGeometry(Twips::rect(2625, 15, 1320, 345));
     // Enter anywhere in the window is not Ok: only Space is the window's key.

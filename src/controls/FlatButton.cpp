@@ -1,4 +1,4 @@
-#include "mainwindow/FlatButton.h"
+#include "controls/FlatButton.h"
 
 #include <QPainter>
 #include <QStyleOptionFocusRect>
