@@ -4,12 +4,12 @@
 #include "app/AppFonts.h"
 #include "app/Module1.h"
 #include "app/Twips.h"
+#include "controls/FlatButton.h"
 #include "controls/Panel3d.h"
 #include "controls/SystemColor.h"
 #include "mainwindow/Artwork.h"
 #include "mainwindow/BannerPicture.h"
 #include "mainwindow/BannerSweep.h"
-#include "controls/FlatButton.h"
 #include "mainwindow/LinkLabel.h"
 
 #include <QDesktopServices>

@@ -5,8 +5,8 @@
 #include "app/Twips.h"
 #include "assessment/AgeString.h"
 #include "assessment/AssessmentResult.h"
-#include "controls/Panel3d.h"
 #include "controls/FlatButton.h"
+#include "controls/Panel3d.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
