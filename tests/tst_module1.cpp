@@ -7,15 +7,9 @@ class TestModule1 : public QObject
 {
     Q_OBJECT
 private slots:
-    void versionStringHasNoLeadingZeros()
-    {
-        QCOMPARE(VersionString(), QStringLiteral("2.0.75"));
-    }
+    void versionStringHasNoLeadingZeros() { QCOMPARE(VersionString(), QStringLiteral("2.0.75")); }
 
-    void artworkIsEmbedded()
-    {
-        QVERIFY(QFile::exists(QStringLiteral(":/icons/app.svg")));
-    }
+    void artworkIsEmbedded() { QVERIFY(QFile::exists(QStringLiteral(":/icons/app.svg"))); }
 
     void makeFlatKeepsTabStop_data()
     {

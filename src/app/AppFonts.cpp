@@ -8,14 +8,10 @@ bool AppFonts::registerTahoma()
     static const bool available = [] {
         if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
             return true;
-        bool any = false;
-        for (const char* path :
-             {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-            const QString file = QString::fromLatin1(path);
-            if (QFile::exists(file) && QFontDatabase::addApplicationFont(file) >= 0)
-                any = true;
-        }
-        return any;
+        // Only the regular face: the bold one of that package has thin outlines that render
+        // like regular text with wide spacing; the bold drawn from the regular face reads right.
+        const QString file = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
+        return QFile::exists(file) && QFontDatabase::addApplicationFont(file) >= 0;
     }();
     return available;
 }

@@ -9,7 +9,10 @@ class FixedPoint
 {
 public:
     constexpr FixedPoint() = default;
-    static constexpr FixedPoint fromRaw(qint64 tenThousandths) { return FixedPoint(tenThousandths); }
+    static constexpr FixedPoint fromRaw(qint64 tenThousandths)
+    {
+        return FixedPoint(tenThousandths);
+    }
     static constexpr FixedPoint fromInt(qint64 whole) { return FixedPoint(whole * 10000); }
     // Rounds to the nearest ten-thousandth.
     static FixedPoint fromDouble(double value);

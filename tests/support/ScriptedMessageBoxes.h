@@ -10,7 +10,12 @@
 class ScriptedMessageBoxes final : public MessageBoxes
 {
 public:
-    enum class Kind { Refusal, Confirmation, Question };
+    enum class Kind
+    {
+        Refusal,
+        Confirmation,
+        Question
+    };
     struct Shown
     {
         Kind kind;
@@ -28,7 +33,11 @@ public:
     bool question(QWidget* parent, const QString& text) override;
 
     const QList<Shown>& shown() const { return m_shown; }
-    void clear() { m_shown.clear(); m_answers.clear(); }
+    void clear()
+    {
+        m_shown.clear();
+        m_answers.clear();
+    }
 
 private:
     QList<bool> m_answers;

@@ -1,0 +1,491 @@
+#include "ModalProbe.h"
+#include "app/AppFonts.h"
+#include "controls/Slider.h"
+#include "mainwindow/BannerPicture.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/LinkLabel.h"
+#include "mainwindow/StatementCheckBox.h"
+#include "stopwatch/Secundomer.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+QObject* member(const QObject* root, const QString& name, int index)
+{
+    for (QObject* o : root->findChildren<QObject*>(name)) {
+        if (o->property("index").toInt() == index)
+            return o;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Form1> form;
+
+    template <typename T> T* child(const QString& name) const
+    {
+        T* found = form->findChild<T*>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    QString text(const QString& label) const { return child<QLabel>(label)->text(); }
+    QRadioButton* option(int index) const
+    {
+        return qobject_cast<QRadioButton*>(member(form.get(), QStringLiteral("Option1"), index));
+    }
+    QCheckBox* check(int index) const
+    {
+        return qobject_cast<QCheckBox*>(member(form.get(), QStringLiteral("Check1"), index));
+    }
+    // A user step on a slider: the control moves, then raises Scroll.
+    void step(const QString& name, int value)
+    {
+        Slider* slider = child<Slider>(name);
+        slider->setValue(value);
+        emit slider->Scroll(slider->value());
+    }
+    QAction* stopwatchButton(const QString& bar) const
+    {
+        return child<QToolBar>(bar)->actions().value(0);
+    }
+    // Presses "Рассчитать" and reads the results window the way a user sees it.
+    QStringList calculate()
+    {
+        QStringList seen;
+        onNextModal([&seen](QWidget* w) {
+            if (!w)
+                return;
+            seen << w->windowTitle();
+            for (const char* name : {"Label2", "Label6", "Label3"})
+                seen << w->findChild<QLabel*>(QString::fromLatin1(name))->text();
+            seen << w->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+                        ->toPlainText()
+                        .split(QLatin1Char('\n'));
+        });
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("Command1")), Qt::LeftButton);
+        return seen;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The window opens the profile store: keep it away from the real user's settings.
+        QStandardPaths::setTestModeEnabled(true);
+        AppFonts::registerTahoma();
+    }
+    void init()
+    {
+        form = std::make_unique<Form1>();
+        child<QTimer>(QStringLiteral("Timer1"))->stop();
+    }
+    void cleanup() { form.reset(); }
+
+    void freshStart()
+    {
+        QCOMPARE(form->windowTitle(),
+                 QStringLiteral("Kalder Vitalon - Расчет биологического возраста 2.0.75"));
+        QCOMPARE(form->size(), QSize(728, 562));
+        QVERIFY(option(0)->isChecked());
+        QVERIFY(!option(1)->isChecked());
+        QCOMPARE(text(QStringLiteral("Label12")), QStringLiteral("20 лет"));
+        QCOMPARE(text(QStringLiteral("Label13")), QStringLiteral("65 кг"));
+        QVERIFY(!child<QLabel>(QStringLiteral("Label13"))->isEnabled());
+        QVERIFY(!child<Slider>(QStringLiteral("Slider3"))->enable());
+        QCOMPARE(text(QStringLiteral("Label15")), QStringLiteral("110 / 80"));
+        QCOMPARE(text(QStringLiteral("Label7")), QStringLiteral("10 сек"));
+        QCOMPARE(text(QStringLiteral("Label5")), QStringLiteral("3 сек"));
+        QCOMPARE(child<QComboBox>(QStringLiteral("Combo1"))->currentText(),
+                 QStringLiteral("удовлетворительное"));
+        for (int i = 0; i < 27; ++i)
+            QCOMPARE(check(i)->checkState(), Qt::Unchecked);
+        for (const char* key : {"save", "del"})
+            QVERIFY(!form->findChild<QAction*>(QString::fromLatin1(key))->isEnabled());
+    }
+
+    void statementRowsStackFromTheirHeads()
+    {
+        for (int i = 0; i < 27; ++i) {
+            const int row = i < 14 ? i : i - 14;
+            QCOMPARE(check(i)->y(), check(i < 14 ? 0 : 14)->y() + 18 * row);
+            QCOMPARE(check(i)->height(), i == 26 ? 36 : 18);
+        }
+        QCOMPARE(check(14)->y(), check(0)->y());
+        QVERIFY(check(14)->x() > check(0)->x() + check(0)->width() - 1);
+    }
+
+    void sexSwitch_data()
+    {
+        QTest::addColumn<bool>("male");
+        QTest::addColumn<bool>("female");
+        QTest::newRow("woman") << false << true;
+        QTest::newRow("man again") << true << false;
+        QTest::newRow("neither, as a stored profile may leave it") << false << false;
+    }
+    void sexSwitch()
+    {
+        QFETCH(bool, male);
+        QFETCH(bool, female);
+        step(QStringLiteral("Slider3"), 80);
+        step(QStringLiteral("Slider6"), 55);
+        // The user goes over to "Женский" first; the row then sets the state under test.
+        QTest::mouseClick(option(1), Qt::LeftButton);
+        QVERIFY(option(1)->isChecked() && !option(0)->isChecked());
+        if (male)
+            QTest::mouseClick(option(0), Qt::LeftButton);
+        if (!male && !female)
+            form->setOptionValue(1, false);
+        QCOMPARE(option(0)->isChecked(), male);
+        QCOMPARE(option(1)->isChecked(), female);
+
+        QCOMPARE(child<Slider>(QStringLiteral("Slider6"))->enable(), male);
+        QCOMPARE(child<QLabel>(QStringLiteral("Label13"))->isEnabled(), female);
+        QCOMPARE(child<QLabel>(QStringLiteral("Label2"))->isEnabled(), female);
+        QCOMPARE(child<Slider>(QStringLiteral("Slider3"))->enable(), !male);
+        QCOMPARE(child<QLabel>(QStringLiteral("Label6"))->isEnabled(), male);
+        QCOMPARE(child<QLabel>(QStringLiteral("Label7"))->isEnabled(), male);
+        QCOMPARE(stopwatchButton(QStringLiteral("Toolbar2"))->isEnabled(), male);
+        QVERIFY(stopwatchButton(QStringLiteral("Toolbar3"))->isEnabled());
+        QVERIFY(child<Slider>(QStringLiteral("Slider7"))->enable());
+
+        QCOMPARE(text(QStringLiteral("Label13")), QStringLiteral("80 кг"));
+        QCOMPARE(text(QStringLiteral("Label7")), QStringLiteral("55 сек"));
+        QCOMPARE(form->currentRecord().sex, male ? Sex::Male : Sex::Female);
+    }
+
+    void codeSelectsTheOtherOption()
+    {
+        form->setOptionValue(1, true);
+        QVERIFY(!option(0)->isChecked());
+        QVERIFY(child<Slider>(QStringLiteral("Slider3"))->enable());
+        form->setOptionValue(0, true);
+        QVERIFY(!option(1)->isChecked());
+        QVERIFY(!child<Slider>(QStringLiteral("Slider3"))->enable());
+    }
+
+    void labelsFollowUserSteps_data()
+    {
+        QTest::addColumn<QString>("slider");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("age, one") << "Slider2" << 21 << "Label12"
+                                  << "21 год";
+        QTest::newRow("age, few") << "Slider2" << 44 << "Label12"
+                                  << "44 года";
+        QTest::newRow("mass") << "Slider3" << 200 << "Label13"
+                              << "200 кг";
+        QTest::newRow("systolic") << "Slider4" << 36 << "Label15"
+                                  << "360 / 80";
+        QTest::newRow("diastolic") << "Slider5" << 4 << "Label15"
+                                   << "110 / 40";
+        QTest::newRow("breath") << "Slider6" << 300 << "Label7"
+                                << "300 сек";
+        QTest::newRow("balance") << "Slider7" << 1 << "Label5"
+                                 << "1 сек";
+    }
+    void labelsFollowUserSteps()
+    {
+        QFETCH(QString, slider);
+        QFETCH(int, value);
+        QFETCH(QString, label);
+        QFETCH(QString, shown);
+        step(slider, value);
+        QCOMPARE(text(label), shown);
+    }
+
+    void highestPressures()
+    {
+        step(QStringLiteral("Slider4"), 36);
+        step(QStringLiteral("Slider5"), 24);
+        QCOMPARE(text(QStringLiteral("Label15")), QStringLiteral("360 / 240"));
+        const AssessmentRecord record = form->currentRecord();
+        QCOMPARE(record.systolicPressure, 360);
+        QCOMPARE(record.diastolicPressure, 240);
+    }
+
+    void refreshRewritesEveryLabel()
+    {
+        // As a profile load does: positions set by code, then the updates.
+        child<Slider>(QStringLiteral("Slider2"))->setValue(33);
+        child<Slider>(QStringLiteral("Slider5"))->setValue(9);
+        child<Slider>(QStringLiteral("Slider7"))->setValue(42);
+        QCOMPARE(text(QStringLiteral("Label12")), QStringLiteral("20 лет"));
+        form->refreshSliders();
+        QCOMPARE(text(QStringLiteral("Label12")), QStringLiteral("33 года"));
+        QCOMPARE(text(QStringLiteral("Label15")), QStringLiteral("110 / 90"));
+        QCOMPARE(text(QStringLiteral("Label5")), QStringLiteral("42 сек"));
+    }
+
+    void recordComesFromTheControls()
+    {
+        step(QStringLiteral("Slider2"), 47);
+        QTest::mouseClick(option(1), Qt::LeftButton);
+        step(QStringLiteral("Slider3"), 70);
+        check(3)->setChecked(true);
+        check(25)->setCheckState(Qt::PartiallyChecked);
+        child<QComboBox>(QStringLiteral("Combo1"))->setCurrentIndex(3);
+        const AssessmentRecord r = form->currentRecord();
+        QCOMPARE(r.sex, Sex::Female);
+        QCOMPARE(r.calendarAge, 47);
+        QCOMPARE(r.bodyMass, 70);
+        QCOMPARE(r.breathHold, 10);
+        QCOMPARE(r.balance, 3);
+        QCOMPARE(r.statements[3], 1);
+        QCOMPARE(r.statements[25], 2);
+        QCOMPARE(r.statements[0], 0);
+        QCOMPARE(r.healthRating, 3);
+    }
+
+    void greyedStatementClicksToMarked()
+    {
+        auto* statement = qobject_cast<StatementCheckBox*>(check(5));
+        QVERIFY(statement);
+        statement->setValue(2);
+        QCOMPARE(check(5)->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(statement->value(), 2);
+        QTest::mouseClick(check(5), Qt::LeftButton);
+        QCOMPARE(check(5)->checkState(), Qt::Checked);
+        QTest::mouseClick(check(5), Qt::LeftButton);
+        QCOMPARE(check(5)->checkState(), Qt::Unchecked);
+        QTest::mouseClick(check(5), Qt::LeftButton);
+        QCOMPARE(check(5)->checkState(), Qt::Checked);
+    }
+
+    void calculateWithDefaults()
+    {
+        QCOMPARE(calculate(),
+                 (QStringList{QStringLiteral("Результаты"), QStringLiteral("20 лет"),
+                              QStringLiteral("31 год"), QStringLiteral("51 год"),
+                              QStringLiteral("Ускоренное старение."),
+                              QStringLiteral("Физически Вы чувствуете себя гораздо старше, чем "
+                                             "есть на самом деле. Уделите внимание своему "
+                                             "здоровью, ему еще рано подводить Вас столь "
+                                             "заметно.")}));
+    }
+
+    void calculateImplausibleInput()
+    {
+        step(QStringLiteral("Slider2"), 40);
+        step(QStringLiteral("Slider4"), 23);
+        step(QStringLiteral("Slider6"), 37);
+        QCOMPARE(calculate(),
+                 (QStringList{QStringLiteral("Результаты"), QStringLiteral("40 лет"),
+                              QStringLiteral("43 года"), QStringLiteral("73 года"),
+                              QStringLiteral("Нет описания."),
+                              QStringLiteral("Вы уверены, что правильно ввели данные?")}));
+    }
+
+    void stopwatchOpensForItsTarget_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("breath-hold button") << "Toolbar2"
+                                            << "vdoh";
+        QTest::newRow("balance button") << "Toolbar3"
+                                        << "stand";
+        QTest::newRow("free use") << "Command2"
+                                  << "";
+    }
+    void stopwatchOpensForItsTarget()
+    {
+        QFETCH(QString, opener);
+        QFETCH(QString, target);
+        QString seen = QStringLiteral("none shown");
+        onNextModal([&seen](QWidget* w) {
+            if (auto* stopwatch = qobject_cast<Secundomer*>(w))
+                seen = stopwatch->target();
+        });
+        if (opener == QLatin1String("Command2"))
+            QTest::mouseClick(child<QPushButton>(opener), Qt::LeftButton);
+        else
+            stopwatchButton(opener)->trigger();
+        QCOMPARE(seen, target);
+    }
+
+    void stopwatchHandsBack_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("reading");
+        QTest::addColumn<QString>("breath");
+        QTest::addColumn<QString>("balance");
+        QTest::newRow("breath-hold") << "vdoh" << 42 << "42 сек"
+                                     << "3 сек";
+        QTest::newRow("breath-hold beyond the scale") << "vdoh" << 480 << "300 сек"
+                                                      << "3 сек";
+        QTest::newRow("balance") << "stand" << 17 << "10 сек"
+                                 << "17 сек";
+        QTest::newRow("free use") << "" << 25 << "10 сек"
+                                  << "3 сек";
+    }
+    void stopwatchHandsBack()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, reading);
+        QFETCH(QString, breath);
+        QFETCH(QString, balance);
+        form->stopwatchHandBack(target, reading);
+        QCOMPARE(text(QStringLiteral("Label7")), breath);
+        QCOMPARE(text(QStringLiteral("Label5")), balance);
+    }
+
+    void controlOrder()
+    {
+        const QList<QObject*>& order = form->controlOrder();
+        QCOMPARE(order.size(), 77);
+        const auto at = [&order](int i) {
+            const QObject* o = order.at(i);
+            const QVariant index = o->property("index");
+            return index.isValid() ? o->objectName() + QStringLiteral("(%1)").arg(index.toInt())
+                                   : o->objectName();
+        };
+        QStringList edited;
+        for (int i : {14, 15, 16, 17, 27, 28, 30, 31})
+            edited << at(i);
+        QCOMPARE(edited, (QStringList{"Slider4", "Slider5", "Slider6", "Slider7", "Option1(1)",
+                                      "Option1(0)", "Slider2", "Slider3"}));
+        for (int i = 0; i < 27; ++i)
+            QCOMPARE(at(39 + i), QStringLiteral("Check1(%1)").arg(i));
+        QCOMPARE(at(66), QStringLiteral("Combo1"));
+
+        const QList<int> inputs = {14, 15, 16, 17, 27, 28, 30, 31};
+        QSet<QObject*> seen;
+        for (int i = 0; i < order.size(); ++i) {
+            QVERIFY2(order.at(i), qPrintable(QString::number(i)));
+            QVERIFY2(!seen.contains(order.at(i)), qPrintable(at(i)));
+            seen.insert(order.at(i));
+            if (inputs.contains(i) || (i >= 39 && i <= 66))
+                continue;
+            const QString name = order.at(i)->objectName();
+            for (const char* prefix : {"Opti", "Chec", "Slid"})
+                QVERIFY2(!name.startsWith(QLatin1String(prefix)), qPrintable(at(i)));
+            QVERIFY2(name != QLatin1String("Combo1"), qPrintable(at(i)));
+        }
+        QStringList head, tail;
+        for (int i = 0; i < 14; ++i)
+            head << at(i);
+        for (int i = 67; i < 77; ++i)
+            tail << at(i);
+        QCOMPARE(head, (QStringList{"Toolbar1", "Combo2", "Picture1", "Label11", "Panel3d3",
+                                    "Picture6", "Mail(1)", "Image1", "Command2", "Panel3d2",
+                                    "Command1", "Picture3", "Toolbar3", "Toolbar2"}));
+        QCOMPARE(tail, (QStringList{"Label10", "Frame2", "Picture5", "Timer1", "Image4", "Image3",
+                                    "Frame3", "StatusBar1", "ImageList2", "ImageList1"}));
+        // The table is built once: the same objects every time it is asked for.
+        QCOMPARE(&form->controlOrder(), &order);
+    }
+
+    void sweepLightsThenRestores()
+    {
+        auto* banner = child<BannerPicture>(QStringLiteral("Picture5"));
+        const QImage lit = form->litBanner().toImage();
+        const QImage plain = form->plainBanner().toImage();
+        QVERIFY(!lit.isNull() && !plain.isNull());
+        QVERIFY(lit.pixelColor(1, 1) != plain.pixelColor(1, 1));
+        const qreal dpr = form->plainBanner().devicePixelRatio();
+        const auto shownAt = [&](int x) {
+            return banner->picture().toImage().pixelColor(qRound(x * dpr), qRound(dpr));
+        };
+        form->Timer1_Timer();
+        QCOMPARE(shownAt(1), lit.pixelColor(qRound(dpr), qRound(dpr)));
+        QCOMPARE(shownAt(5), plain.pixelColor(qRound(5 * dpr), qRound(dpr)));
+        form->Timer1_Timer();
+        QCOMPARE(shownAt(1), plain.pixelColor(qRound(dpr), qRound(dpr)));
+        QCOMPARE(shownAt(5), lit.pixelColor(qRound(5 * dpr), qRound(dpr)));
+        QCOMPARE(form->sweepPosition(), 120.0f);
+        for (int tick = 2; tick < 65; ++tick)
+            form->Timer1_Timer();
+        QCOMPARE(form->sweepPosition(), 0.0f);
+    }
+
+    void focusedLookFollowsTheFocus()
+    {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* systolic = child<Slider>(QStringLiteral("Slider4"));
+        auto* diastolic = child<Slider>(QStringLiteral("Slider5"));
+        systolic->setFocus();
+        QTRY_COMPARE(systolic->look(), Slider::Look::Focused);
+        QCOMPARE(diastolic->look(), Slider::Look::Normal);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_COMPARE(diastolic->look(), Slider::Look::Focused);
+        QCOMPARE(systolic->look(), Slider::Look::Normal);
+    }
+
+    // Focus moves while the window's controls are destroyed; the relay must not follow it.
+    void closesWithAFocusedSlider()
+    {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* slider = child<Slider>(QStringLiteral("Slider4"));
+        slider->setFocus();
+        QTRY_VERIFY(slider->hasFocus() || slider->isAncestorOf(QApplication::focusWidget()));
+        form.reset();
+        QCOMPARE(QApplication::focusWidget(), nullptr);
+    }
+
+    void linkColours()
+    {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* link = qobject_cast<LinkLabel*>(member(form.get(), QStringLiteral("Mail"), 1));
+        QVERIFY(link);
+        const QColor blue(0, 0, 255), red(255, 0, 0);
+        QCOMPARE(link->color(), blue);
+
+        const auto moveOnto = [this](const QString& name) {
+            auto* w = child<QWidget>(name);
+            QTest::mouseMove(w, QPoint(3, w->height() - 3));
+        };
+        QTest::mouseMove(link, link->rect().center());
+        QTRY_COMPARE(link->color(), red);
+        // A framed group is not the link's surroundings.
+        moveOnto(QStringLiteral("Frame1"));
+        QTest::qWait(20);
+        QCOMPARE(link->color(), red);
+        moveOnto(QStringLiteral("Picture5"));
+        QTRY_COMPARE(link->color(), blue);
+
+        QTest::mouseMove(link, link->rect().center());
+        QTRY_COMPARE(link->color(), red);
+        moveOnto(QStringLiteral("Picture6"));
+        QTRY_COMPARE(link->color(), blue);
+
+        // Background: the strip between the separator and the first group.
+        QTest::mouseMove(link, link->rect().center());
+        QTRY_COMPARE(link->color(), red);
+        QTest::mouseMove(form.get(), QPoint(300, 53));
+        QTRY_COMPARE(link->color(), blue);
+
+        QColor whilePressed;
+        QString opened;
+        onNextModal([&](QWidget* w) {
+            whilePressed = link->color();
+            opened = w ? w->windowTitle() : QString();
+        });
+        QTest::mousePress(link, Qt::LeftButton, {}, link->rect().center());
+        QCOMPARE(opened, QStringLiteral("О программе \"Kalder Vitalon\""));
+        QCOMPARE(whilePressed, form->palette().color(QPalette::Highlight));
+        moveOnto(QStringLiteral("Picture5"));
+        QTRY_COMPARE(link->color(), blue);
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

@@ -1,0 +1,155 @@
+#include "about/FormAbout.h"
+#include "app/AppFonts.h"
+#include "app/Module1.h"
+#include "mainwindow/BannerPicture.h"
+#include "mainwindow/LinkLabel.h"
+
+#include <QDesktopServices>
+#include <QPushButton>
+#include <QtTest>
+
+// Catches the addresses the window hands to the desktop.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class TestFormAbout : public QObject
+{
+    Q_OBJECT
+
+    QPixmap lit, plain;
+    UrlCatcher catcher;
+
+    static LinkLabel* link(const FormAbout& w, int index)
+    {
+        for (auto* l : w.findChildren<LinkLabel*>(QStringLiteral("Mail")))
+            if (l->index() == index)
+                return l;
+        return nullptr;
+    }
+    static QColor shownAt(const FormAbout& w, int x)
+    {
+        return w.findChild<BannerPicture*>(QStringLiteral("Picture5"))
+            ->picture()
+            .toImage()
+            .pixelColor(x, 10);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        AppFonts::registerTahoma();
+        lit = QPixmap(258, 52);
+        lit.fill(Qt::red);
+        plain = QPixmap(258, 52);
+        plain.fill(Qt::blue);
+        for (const char* scheme : {"https", "http", "mailto"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "open");
+    }
+
+    void contents()
+    {
+        FormAbout w(nullptr, lit, plain);
+        QCOMPARE(w.windowTitle(), QStringLiteral("О программе \"Kalder Vitalon\""));
+        QCOMPARE(w.width(), 352);
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label3"))->text(), VersionString());
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label5"))->text(), AuthorsString());
+        QVERIFY(link(w, 0)->toolTip().startsWith(QLatin1String("mailto:")));
+        QVERIFY(link(w, 1)->toolTip().startsWith(QLatin1String("http")));
+        QVERIFY(w.findChild<QPushButton*>(QStringLiteral("Command2"))->isFlat());
+    }
+
+    // The band goes on where the last opening of the window left it.
+    void sweepOutlivesTheWindow()
+    {
+        const float start = FormAbout::sweepX();
+        {
+            FormAbout w(nullptr, lit, plain);
+            w.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+            for (int i = 0; i < 3; ++i)
+                w.Timer1_Timer();
+        }
+        QCOMPARE(FormAbout::sweepX(), start + 180.0f);
+        FormAbout again(nullptr, lit, plain);
+        again.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+        again.Timer1_Timer();
+        const int litPx = static_cast<int>((start + 180) / 15);
+        QCOMPARE(shownAt(again, litPx + 1), QColor(Qt::red));
+        QCOMPARE(shownAt(again, litPx - 3), QColor(Qt::blue));
+        QCOMPARE(FormAbout::sweepX(), start + 240.0f);
+    }
+
+    void linksHoverPressRelease()
+    {
+        FormAbout w(nullptr, lit, plain);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        LinkLabel* site = link(w, 1);
+        LinkLabel* mail = link(w, 0);
+        const QColor blue(0, 0, 255), red(255, 0, 0);
+        // Design look before any move: blue and underlined.
+        QVERIFY(site->underlined() && mail->underlined());
+        QCOMPARE(site->color(), blue);
+
+        QTest::mouseMove(site, site->rect().center());
+        QTRY_COMPARE(site->color(), red);
+        QVERIFY(site->underlined());
+        QVERIFY(!mail->underlined());
+
+        QTest::mouseMove(mail, mail->rect().center());
+        QTRY_COMPARE(mail->color(), red);
+        QVERIFY(mail->underlined());
+        QCOMPARE(site->color(), blue);
+        QVERIFY(!site->underlined());
+
+        catcher.opened.clear();
+        QTest::mousePress(mail, Qt::LeftButton, {}, mail->rect().center());
+        QCOMPARE(mail->color(), w.palette().color(QPalette::Highlight));
+        QCOMPARE(catcher.opened.size(), 1);
+        QCOMPARE(catcher.opened.first().scheme(), QStringLiteral("mailto"));
+        QTest::mouseRelease(mail, Qt::LeftButton, {}, mail->rect().center());
+        QCOMPARE(mail->color(), blue);
+        QVERIFY(!mail->underlined() && !site->underlined());
+
+        QTest::mousePress(site, Qt::LeftButton, {}, site->rect().center());
+        QCOMPARE(catcher.opened.size(), 2);
+        QCOMPARE(catcher.opened.last(), QUrl(site->toolTip()));
+    }
+
+    void escClosesEvenFromOk()
+    {
+        FormAbout w(nullptr, lit, plain);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* ok = w.findChild<QPushButton*>(QStringLiteral("Command2"));
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Escape);
+        QVERIFY(!w.isVisible());
+    }
+
+    void okCloses()
+    {
+        FormAbout w(nullptr, lit, plain);
+        w.show();
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+    }
+
+    void otherKeysDoNothing()
+    {
+        FormAbout w(nullptr, lit, plain);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::keyClick(&w, Qt::Key_F1);
+        QTest::keyClick(&w, Qt::Key_A);
+        QVERIFY(w.isVisible());
+    }
+};
+
+QTEST_MAIN(TestFormAbout)
+#include "tst_formabout.moc"

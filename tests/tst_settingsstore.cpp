@@ -1,0 +1,211 @@
+#include "profiles/SettingsStore.h"
+
+#include "RefusedWrites.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString app = QStringLiteral("Kalder_Programming");
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestSettingsStore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void nestedSectionsLandInOneApplicationFile()
+    {
+        SettingsStore store(m_dir->path());
+        QVERIFY(store.save(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
+                           QStringLiteral("1")));
+        QCOMPARE(store.location(app),
+                 m_dir->path() + QStringLiteral("/Kalder_Programming/Kalder_Programming.conf"));
+        const QString text = QString::fromUtf8(fileBytes(store.location(app)));
+        QVERIFY2(text.contains(QStringLiteral("[Vitalon2]")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Presets\\LastIndex=1")), qPrintable(text));
+    }
+
+    // Texts that INI files treat specially come back exactly, also after a restart.
+    void textsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("value");
+        const QString base = QStringLiteral("Vitalon2\\Presets\\");
+        QTest::newRow("cyrillic") << base + QStringLiteral("Утро") << QStringLiteral("Вечер");
+        QTest::newRow("outer blanks")
+            << base + QStringLiteral("  Мама  ") << QStringLiteral("  Мама  ");
+        QTest::newRow("quotes") << base + QStringLiteral("\"Папа\" 'Я'")
+                                << QStringLiteral("\"Папа\" 'Я'");
+        QTest::newRow("ini syntax")
+            << base + QStringLiteral("a=b; c [d] #e") << QStringLiteral("a=b; c [d] #e");
+        QTest::newRow("list-like") << base + QStringLiteral("a, b") << QStringLiteral("a, b");
+        QTest::newRow("at sign") << base + QStringLiteral("@Variant(x)")
+                                 << QStringLiteral("@Variant(x)");
+        QTest::newRow("percent") << base + QStringLiteral("%41%U0041")
+                                 << QStringLiteral("%41%U0041");
+        QTest::newRow("tab") << base + QStringLiteral("a\tb") << QStringLiteral("a\tb");
+    }
+    void textsRoundTrip()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, value);
+        {
+            SettingsStore store(m_dir->path());
+            QVERIFY(store.save(app, section, QStringLiteral("C14"), value));
+            QCOMPARE(store.get(app, section, QStringLiteral("C14"), QString()), value);
+        }
+        SettingsStore again(m_dir->path());
+        QCOMPARE(again.get(app, section, QStringLiteral("C14"), QStringLiteral("-")), value);
+        QCOMPARE(again.keys(app, section).value(QStringLiteral("C14")), value);
+        // No neighbour that differs only in blanks or case appears.
+        QCOMPARE(again.keys(app, section.trimmed() + QStringLiteral("x")).size(), 0);
+    }
+
+    void sectionsDifferingInCaseStayApart()
+    {
+        SettingsStore store(m_dir->path());
+        QVERIFY(store.save(app, QStringLiteral("P\\Анна"), QStringLiteral("C30"),
+                           QStringLiteral("30")));
+        QVERIFY(store.save(app, QStringLiteral("P\\анна"), QStringLiteral("C30"),
+                           QStringLiteral("40")));
+        QVERIFY(store.deleteSection(app, QStringLiteral("P\\анна")));
+        SettingsStore again(m_dir->path());
+        QCOMPARE(again.get(app, QStringLiteral("P\\Анна"), QStringLiteral("C30"), QString()),
+                 QStringLiteral("30"));
+        QCOMPARE(again.get(app, QStringLiteral("P\\анна"), QStringLiteral("C30"),
+                           QStringLiteral("absent")),
+                 QStringLiteral("absent"));
+    }
+
+    void absentKeyGivesDefault()
+    {
+        SettingsStore store(m_dir->path());
+        QCOMPARE(store.get(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
+                           QStringLiteral("0")),
+                 QStringLiteral("0"));
+        QVERIFY(store.keys(app, QStringLiteral("Vitalon2\\Presets")).isEmpty());
+        // Reading creates no file.
+        QVERIFY(!QFile::exists(store.location(app)));
+    }
+
+    // A section and a key may share a name ("LastIndex" as a profile name); deleting one must
+    // not take the other, nor a deeper section, with it.
+    void deletionsTakeOnlyWhatTheyName()
+    {
+        SettingsStore store(m_dir->path());
+        const QString list = QStringLiteral("Vitalon2\\Presets");
+        SettingsStore::Batch b;
+        b.save(list, QStringLiteral("A"), QStringLiteral("key named A"));
+        b.save(list, QStringLiteral("_1_"), QStringLiteral("B"));
+        b.save(list + QStringLiteral("\\A"), QStringLiteral("C14"), QStringLiteral("11"));
+        b.save(list + QStringLiteral("\\A\\B"), QStringLiteral("C14"), QStringLiteral("12"));
+        b.save(list + QStringLiteral("\\_1_"), QStringLiteral("C14"), QStringLiteral("13"));
+        QVERIFY(store.apply(app, b));
+
+        QVERIFY(store.deleteSection(app, list + QStringLiteral("\\A")));
+        QVERIFY(store.deleteKey(app, list, QStringLiteral("_1_")));
+
+        SettingsStore again(m_dir->path());
+        QCOMPARE(again.get(app, list + QStringLiteral("\\A"), QStringLiteral("C14"), "gone"),
+                 QStringLiteral("gone"));
+        QCOMPARE(again.get(app, list, QStringLiteral("A"), QString()),
+                 QStringLiteral("key named A"));
+        QCOMPARE(again.get(app, list + QStringLiteral("\\A\\B"), QStringLiteral("C14"), QString()),
+                 QStringLiteral("12"));
+        QCOMPARE(again.get(app, list, QStringLiteral("_1_"), "gone"), QStringLiteral("gone"));
+        QCOMPARE(again.get(app, list + QStringLiteral("\\_1_"), QStringLiteral("C14"), QString()),
+                 QStringLiteral("13"));
+    }
+
+    void refusedWriteChangesNothing()
+    {
+        if (!RefusedWrites::available())
+            QSKIP("no way to refuse writes here");
+        SettingsStore store(m_dir->path());
+        const QString list = QStringLiteral("Vitalon2\\Presets");
+        QVERIFY(store.save(app, list, QStringLiteral("_1_"), QStringLiteral("Утро")));
+        QVERIFY(store.save(app, list + QStringLiteral("\\Утро"), QStringLiteral("C30"),
+                           QStringLiteral("40")));
+        const QByteArray before = fileBytes(store.location(app));
+
+        SettingsStore::Batch b;
+        b.deleteKey(list, QStringLiteral("_1_"));
+        b.deleteSection(list + QStringLiteral("\\Утро"));
+        b.save(list, QStringLiteral("_2_"), QStringLiteral("Утро"));
+        b.save(list + QStringLiteral("\\Утро"), QStringLiteral("C30"), QStringLiteral("50"));
+        {
+            RefusedWrites refused;
+            QVERIFY(!store.apply(app, b));
+            QVERIFY(!store.save(app, list, QStringLiteral("LastIndex"), QStringLiteral("9")));
+        }
+        // This process still reads what the file holds, and the file is untouched.
+        QCOMPARE(store.get(app, list, QStringLiteral("_1_"), QString()), QStringLiteral("Утро"));
+        QCOMPARE(store.get(app, list, QStringLiteral("_2_"), "absent"), QStringLiteral("absent"));
+        QCOMPARE(store.get(app, list, QStringLiteral("LastIndex"), "absent"),
+                 QStringLiteral("absent"));
+        QCOMPARE(store.get(app, list + QStringLiteral("\\Утро"), QStringLiteral("C30"), QString()),
+                 QStringLiteral("40"));
+        QCOMPARE(fileBytes(store.location(app)), before);
+
+        // Once the disk takes writes again, so does the store.
+        QVERIFY(store.apply(app, b));
+        SettingsStore again(m_dir->path());
+        QCOMPARE(again.get(app, list, QStringLiteral("_2_"), QString()), QStringLiteral("Утро"));
+        QCOMPARE(again.get(app, list + QStringLiteral("\\Утро"), QStringLiteral("C30"), QString()),
+                 QStringLiteral("50"));
+    }
+
+    // A hand-damaged file reads as far as it can and still takes writes: only a write the
+    // disk refuses counts as failed.
+    void damagedFileStillTakesWrites()
+    {
+        SettingsStore store(m_dir->path());
+        const QString path = store.location(app);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile damaged(path);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("[Vitalon2\nPresets\\_1_=Утро\nno equals sign\n");
+        damaged.close();
+        QVERIFY(store.save(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
+                           QStringLiteral("1")));
+        SettingsStore again(m_dir->path());
+        QCOMPARE(again.get(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
+                           QString()),
+                 QStringLiteral("1"));
+    }
+
+    void folderThatCannotExistRefusesWrites()
+    {
+        QFile blocker(m_dir->filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        SettingsStore store(blocker.fileName() + QStringLiteral("/settings"));
+        QVERIFY(!store.save(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("_1_"),
+                            QStringLiteral("Утро")));
+        QCOMPARE(store.get(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("_1_"), "-"),
+                 QStringLiteral("-"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"

@@ -1,0 +1,367 @@
+#include "ModalProbe.h"
+#include "app/AppFonts.h"
+#include "mainwindow/Form1.h"
+#include "stopwatch/Secundomer.h"
+#include "stopwatch/StopwatchDisplay.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+constexpr qint64 Ms = 1000000;
+
+// An open stopwatch window on a clock the test moves by hand.
+struct Window
+{
+    qint64 now = 0;
+    std::unique_ptr<Secundomer> owned;
+    Secundomer& dialog;
+
+    explicit Window(const QString& target = QString()) : owned(new Secundomer), dialog(*owned)
+    {
+        dialog.counters().setClock([this] { return now; });
+        if (!target.isEmpty())
+            dialog.setTarget(target);
+        dialog.show();
+    }
+    // A window that someone else opened.
+    explicit Window(Secundomer* open) : dialog(*open)
+    {
+        dialog.counters().setClock([this] { return now; });
+    }
+
+    QAction* action(int index) const
+    {
+        for (QAction* a : dialog.findChildren<QAction*>(QStringLiteral("Buttons")))
+            if (a->property("index").toInt() == index)
+                return a;
+        return nullptr;
+    }
+    QWidget* buttonWidget(int index) const
+    {
+        return dialog.findChild<QToolBar*>(QStringLiteral("Toolbar1"))
+            ->widgetForAction(action(index));
+    }
+    void click(int index) const { QTest::mouseClick(buttonWidget(index), Qt::LeftButton); }
+    QPushButton* ok() const { return dialog.findChild<QPushButton*>(QStringLiteral("Command1")); }
+    QString display() const
+    {
+        return dialog.findChild<StopwatchDisplay*>(QStringLiteral("Picture1"))->text();
+    }
+    // The three timers fire at this running time (as a blocked thread releases them).
+    void tickAt(qint64 ms)
+    {
+        now = ms * Ms;
+        dialog.Timer2_Timer();
+        dialog.Timer3_Timer();
+        dialog.Timer1_Timer();
+    }
+    // Start, run to ms, stop.
+    void timeRun(qint64 ms)
+    {
+        click(2);
+        tickAt(ms);
+        click(3);
+    }
+    bool running() const { return dialog.counters().isRunning(); }
+    int activeTimers() const
+    {
+        int active = 0;
+        for (const char* name : {"Timer1", "Timer2", "Timer3"})
+            active += dialog.findChild<QTimer*>(QString::fromLatin1(name))->isActive() ? 1 : 0;
+        return active;
+    }
+};
+
+} // namespace
+
+class TestStopwatch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { AppFonts::registerTahoma(); }
+
+    void designState()
+    {
+        Window w;
+        QCOMPARE(w.dialog.windowTitle(), QStringLiteral("Секундомер"));
+        QCOMPARE(w.dialog.size(), QSize(273, 131));
+        QCOMPARE(w.dialog.minimumSize(), w.dialog.maximumSize());
+        QCOMPARE(w.dialog.findChild<QWidget*>(QStringLiteral("Picture1"))->geometry(),
+                 QRect(11, 10, 250, 75));
+        QCOMPARE(w.dialog.findChild<QWidget*>(QStringLiteral("Toolbar1"))->geometry(),
+                 QRect(1, 101, 279, 26));
+        QCOMPARE(w.dialog.findChild<QWidget*>(QStringLiteral("Panel3d1"))->geometry(),
+                 QRect(0, 99, 292, 2));
+        QCOMPARE(w.display(), QStringLiteral("00:00:00"));
+        QCOMPARE(w.dialog.nextButton(), 2);
+
+        const struct
+        {
+            int index;
+            bool button, visible;
+            const char* tip;
+        } buttons[] = {{1, false, true, ""},
+                       {2, true, true, "Пуск"},
+                       {3, true, false, "Стоп"},
+                       {4, false, true, ""},
+                       {5, true, true, "Обнулить"}};
+        for (const auto& b : buttons) {
+            QAction* a = w.action(b.index);
+            QVERIFY2(a, qPrintable(QString::number(b.index)));
+            QCOMPARE(a->isVisible(), b.visible);
+            if (b.visible)
+                QVERIFY(a->isEnabled());
+            if (b.button) {
+                QCOMPARE(a->toolTip(), QString::fromUtf8(b.tip));
+                QCOMPARE(w.buttonWidget(b.index)->accessibleName(), QString::fromUtf8(b.tip));
+                QVERIFY(!a->icon().isNull());
+            }
+        }
+        QVERIFY(w.action(4)->isSeparator());
+
+        QPushButton* ok = w.ok();
+        QCOMPARE(ok->text(), QStringLiteral("Ok"));
+        QVERIFY(ok->isFlat());
+        QVERIFY(!ok->isEnabled());
+        QVERIFY(!ok->isVisible());
+        QCOMPARE(ok->geometry(), QRect(175, 1, 88, 23));
+
+        for (const char* name : {"Timer1", "Timer2", "Timer3"}) {
+            auto* timer = w.dialog.findChild<QTimer*>(QString::fromLatin1(name));
+            QVERIFY2(timer, name);
+            QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+            QVERIFY(!timer->isActive());
+        }
+    }
+
+    void okShownOnlyForATest_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("free use") << QString() << false;
+        QTest::newRow("breath-holding") << QStringLiteral("vdoh") << true;
+        QTest::newRow("balance") << QStringLiteral("stand") << true;
+    }
+    void okShownOnlyForATest()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, shown);
+        Window w(target);
+        QCOMPARE(w.ok()->isVisible(), shown);
+        QVERIFY(!w.ok()->isEnabled());
+    }
+
+    void startStopResetAndResume()
+    {
+        Window w(QStringLiteral("vdoh"));
+        w.click(2);
+        QVERIFY(w.running());
+        QCOMPARE(w.dialog.nextButton(), 3);
+        QVERIFY(!w.action(2)->isVisible());
+        QVERIFY(w.action(3)->isVisible());
+        QVERIFY(!w.action(5)->isEnabled());
+        QVERIFY(!w.ok()->isEnabled());
+        QCOMPARE(w.activeTimers(), 3);
+
+        // "Обнулить" does nothing while running, even when triggered.
+        w.tickAt(1230);
+        w.action(5)->trigger();
+        QCOMPARE(w.display(), QStringLiteral("00:01:23"));
+
+        w.click(3);
+        QVERIFY(!w.running());
+        QCOMPARE(w.dialog.nextButton(), 2);
+        QVERIFY(w.action(2)->isVisible());
+        QVERIFY(!w.action(3)->isVisible());
+        QVERIFY(w.action(5)->isEnabled());
+        QVERIFY(w.ok()->isEnabled());
+        QCOMPARE(w.activeTimers(), 0);
+
+        // Stopped for 5 s, then resumed: the count goes on from 1.23 s.
+        w.now += 5000 * Ms;
+        w.click(2);
+        QCOMPARE(w.display(), QStringLiteral("00:01:23"));
+        w.tickAt(6230 + 770);
+        w.click(3);
+        QCOMPARE(w.display(), QStringLiteral("00:02:00"));
+
+        w.click(5);
+        QCOMPARE(w.display(), QStringLiteral("00:00:00"));
+        QVERIFY(!w.ok()->isEnabled());
+        QCOMPARE(w.dialog.counters().runningNs(), qint64(0));
+    }
+
+    // Space clicks the start or stop button wherever the key arrives, and the widget it
+    // arrives at does not act on it as well.
+    void spaceStartsAndStopsNeverResets_data()
+    {
+        QTest::addColumn<QString>("receiver");
+        QTest::newRow("window") << QStringLiteral("window");
+        QTest::newRow("focused Ok button") << QStringLiteral("ok");
+        QTest::newRow("reset button") << QStringLiteral("reset");
+        QTest::newRow("display") << QStringLiteral("display");
+    }
+    void spaceStartsAndStopsNeverResets()
+    {
+        QFETCH(QString, receiver);
+        Window w(QStringLiteral("vdoh"));
+        QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
+        w.timeRun(2500);
+        QWidget* target = &w.dialog;
+        if (receiver == QLatin1String("ok"))
+            target = w.ok();
+        else if (receiver == QLatin1String("reset"))
+            target = w.buttonWidget(5);
+        else if (receiver == QLatin1String("display"))
+            target = w.dialog.findChild<QWidget*>(QStringLiteral("Picture1"));
+        target->setFocus();
+
+        QTest::keyClick(target, Qt::Key_Space);
+        QVERIFY(w.running());
+        QCOMPARE(w.display(), QStringLiteral("00:02:50"));
+        w.tickAt(3000);
+        QTest::keyClick(target, Qt::Key_Space);
+        QVERIFY(!w.running());
+        QCOMPARE(w.display(), QStringLiteral("00:03:00"));
+        QVERIFY(w.dialog.isVisible());
+        QCOMPARE(handBack.count(), 0);
+
+        // A held key repeats: the repeats are not further clicks.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "),
+                         true);
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &repeat);
+        QApplication::sendEvent(target, &repeat);
+        QVERIFY(w.running());
+    }
+
+    void otherKeysDoNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+        QTest::newRow("S") << int(Qt::Key_S);
+        QTest::newRow("Delete") << int(Qt::Key_Delete);
+    }
+    void otherKeysDoNothing()
+    {
+        QFETCH(int, key);
+        Window w(QStringLiteral("vdoh"));
+        QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
+        w.timeRun(1500);
+        QTest::keyClick(&w.dialog, Qt::Key(key));
+        QVERIFY(!w.running());
+        QCOMPARE(w.display(), QStringLiteral("00:01:50"));
+        QVERIFY(w.dialog.isVisible());
+        QCOMPARE(handBack.count(), 0);
+    }
+
+    // Opened from the main window's buttons: Ok hands the reading to that test's slider,
+    // which clamps it to its scale, and the value label shows what the slider holds.
+    void okHandsTheReadingToTheMainWindow_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<int>("ms");
+        QTest::addColumn<bool>("keyboard");
+        QTest::addColumn<int>("handed");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("breath 00:42:37") << "Toolbar2" << 42370 << false << 42 << "Label7"
+                                         << "42 сек";
+        QTest::newRow("breath 3 s, below the scale") << "Toolbar2" << 3000 << false << 3 << "Label7"
+                                                     << "5 сек";
+        QTest::newRow("balance 75 s, above the scale")
+            << "Toolbar3" << 75000 << false << 75 << "Label5"
+            << "60 сек";
+        QTest::newRow("balance 12.50, Enter on Ok") << "Toolbar3" << 12500 << true << 12 << "Label5"
+                                                    << "12 сек";
+    }
+    void okHandsTheReadingToTheMainWindow()
+    {
+        QFETCH(QString, opener);
+        QFETCH(int, ms);
+        QFETCH(bool, keyboard);
+        QFETCH(int, handed);
+        QFETCH(QString, label);
+        QFETCH(QString, shown);
+        Form1 form;
+        QList<int> readings;
+        bool closedByOk = false;
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<Secundomer*>(modal);
+            if (!dialog)
+                return;
+            QObject::connect(dialog, &Secundomer::handBack,
+                             [&](const QString&, int reading) { readings << reading; });
+            Window w(dialog);
+            w.timeRun(ms);
+            if (keyboard) {
+                w.ok()->setFocus();
+                QTest::keyClick(w.ok(), Qt::Key_Return);
+            } else {
+                QTest::mouseClick(w.ok(), Qt::LeftButton);
+            }
+            closedByOk = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
+        });
+        form.findChild<QToolBar*>(opener)->actions().value(0)->trigger();
+        QVERIFY(closedByOk);
+        QCOMPARE(readings, QList<int>{handed});
+        QCOMPARE(form.findChild<QLabel*>(label)->text(), shown);
+    }
+
+    void closingHandsNothingBack_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("free use, close box") << QString() << false;
+        QTest::newRow("breath-holding, close box") << QStringLiteral("vdoh") << false;
+        QTest::newRow("balance, Esc") << QStringLiteral("stand") << true;
+    }
+    void closingHandsNothingBack()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, escape);
+        Window w(target);
+        QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
+        w.timeRun(42000);
+        w.click(2); // closed while running
+        if (escape)
+            QTest::keyClick(&w.dialog, Qt::Key_Escape);
+        else
+            w.dialog.close();
+        QVERIFY(!w.dialog.isVisible());
+        QCOMPARE(w.dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(handBack.count(), 0);
+        QCOMPARE(w.activeTimers(), 0);
+    }
+
+    // Stopped in the moment after the last tenth of a second was lifted to 100 and before
+    // the second was counted: the display keeps its last text, the reading has the second.
+    void stoppedAtTheHundredthsMoment()
+    {
+        Window w(QStringLiteral("vdoh"));
+        QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
+        w.click(2);
+        w.now = 990 * Ms;
+        w.dialog.Timer1_Timer();
+        w.now = 1000 * Ms;
+        w.dialog.Timer3_Timer();
+        w.dialog.Timer1_Timer();
+        w.click(3);
+        QCOMPARE(w.display(), QStringLiteral("00:00:99"));
+        QTest::mouseClick(w.ok(), Qt::LeftButton);
+        QCOMPARE(handBack.count(), 1);
+        QCOMPARE(handBack.at(0).at(1).toInt(), 1);
+    }
+};
+
+QTEST_MAIN(TestStopwatch)
+#include "tst_stopwatch.moc"
