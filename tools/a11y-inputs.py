@@ -1,6 +1,8 @@
-"""Prints the inputs of one running program's windows as AT-SPI shows them; exits 1 when an
-input that needs a name has none. Used by tools/check-a11y, which starts the program and the
-buses. Argument: the program's process id."""
+"""Prints the inputs of one running program's windows as AT-SPI shows them; exits 1 when a
+shown input that needs a name has neither a name nor a label. Hidden parts (a combo box's
+closed drop-down list, a toolbar's unused overflow button) are listed but not counted: nobody
+can reach them while they are hidden. Used by tools/check-a11y, which starts the program and
+the buses. Argument: the program's process id."""
 import sys
 import time
 import warnings
@@ -65,6 +67,43 @@ def value_of(acc, role):
     return ""
 
 
+def combo_text(acc):
+    """The text a combo box shows: its edit field's, or (not editable) the current entry,
+    which Qt gives as the box's name."""
+    for i in range(acc.get_child_count()):
+        child = acc.get_child_at_index(i)
+        if child is not None and child.get_role() in (R.TEXT, R.ENTRY):
+            text = child.get_text_iface()
+            if text is not None:
+                return text.get_text(0, text.get_character_count())
+    return acc.get_name() or ""
+
+
+def labels_of(acc):
+    """The names of the labels that label this object (a QLabel with this object as buddy)."""
+    names = []
+    relations = acc.get_relation_set() or []
+    for relation in relations:
+        if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY:
+            for k in range(relation.get_n_targets()):
+                target = relation.get_target(k)
+                if target is not None and target.get_name():
+                    names.append(target.get_name())
+    return names
+
+
+def spoken_name(acc, role, value):
+    """What a screen reader says for the object: its own name, or its label. Qt names a combo
+    box after its current text on Linux; then only a label tells what the box is for."""
+    own = (acc.get_name() or "").strip()
+    if role == R.COMBO_BOX and own == value.strip("'"):
+        own = ""
+    labels = labels_of(acc)
+    if own and labels and own not in labels:
+        return own + " (label: " + "; ".join(labels) + ")"
+    return own or ("label: " + "; ".join(labels) if labels else "")
+
+
 def walk(acc, path, rows, depth=0):
     if acc is None or depth > 40:
         return
@@ -74,10 +113,14 @@ def walk(acc, path, rows, depth=0):
         flags = []
         if not states.contains(Atspi.StateType.ENABLED):
             flags.append("disabled")
-        if not states.contains(Atspi.StateType.SHOWING):
+        showing = states.contains(Atspi.StateType.SHOWING)
+        if not showing:
             flags.append("hidden")
-        rows.append((acc.get_role_name(), acc.get_name() or "", value_of(acc, role),
-                     " ".join(flags), INPUTS[role], path))
+        value = value_of(acc, role)
+        if role == R.COMBO_BOX:
+            value = repr(combo_text(acc))
+        rows.append((acc.get_role_name(), spoken_name(acc, role, value), value,
+                     " ".join(flags), INPUTS[role] and showing, path))
     for i in range(acc.get_child_count()):
         child = acc.get_child_at_index(i)
         walk(child, path + "/" + (child.get_role_name() if child else "?"), rows, depth + 1)
