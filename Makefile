@@ -5,8 +5,8 @@ BENCH_BUILD ?= build-bench
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-# Any sanitizer report fails the run. Leaks are checked too; the suppressions name only
-# allocations made inside system libraries that live until exit.
+# Any sanitizer report fails the run. Leaks are checked too; tools/lsan.supp is the place for
+# allocations that system libraries keep until exit (none needed so far).
 SAN_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
 	UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
