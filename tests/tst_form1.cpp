@@ -7,6 +7,7 @@
 #include "mainwindow/StatementCheckBox.h"
 #include "stopwatch/Secundomer.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -484,6 +485,44 @@ private slots:
         QCOMPARE(whilePressed, form->palette().color(QPalette::Highlight));
         moveOnto(QStringLiteral("Picture5"));
         QTRY_COMPARE(link->color(), blue);
+    }
+
+    // The link is reachable without a mouse: by Tab and Enter or Space, and through
+    // assistive technology, where it reads as a link and the window as a window.
+    void linkFromKeyboardAndAssistiveTechnology_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("press action") << 0;
+    }
+    void linkFromKeyboardAndAssistiveTechnology()
+    {
+        QFETCH(int, key);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* link = qobject_cast<LinkLabel*>(member(form.get(), QStringLiteral("Mail"), 1));
+        QVERIFY(link);
+        QVERIFY(link->focusPolicy() & Qt::TabFocus);
+
+        QAccessibleInterface* linkInterface = QAccessible::queryAccessibleInterface(link);
+        QVERIFY(linkInterface);
+        QCOMPARE(linkInterface->role(), QAccessible::Link);
+        QCOMPARE(linkInterface->text(QAccessible::Name), QStringLiteral("О программе"));
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form.get());
+        QVERIFY(window);
+        QCOMPARE(window->role(), QAccessible::Window);
+
+        QString opened;
+        onNextModal([&](QWidget* w) { opened = w ? w->windowTitle() : QString(); });
+        if (key) {
+            link->setFocus();
+            QTest::keyClick(link, Qt::Key(key));
+        } else {
+            linkInterface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        }
+        QCOMPARE(opened, QStringLiteral("О программе \"Kalder Vitalon\""));
+        QCOMPARE(link->color(), QColor(0, 0, 255));
     }
 };
 

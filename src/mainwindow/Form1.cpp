@@ -17,6 +17,7 @@
 #include "mainwindow/BannerSweep.h"
 #include "mainwindow/GroupFrame.h"
 #include "mainwindow/LinkLabel.h"
+#include "mainwindow/WindowAccessibility.h"
 #include "mainwindow/StatementCheckBox.h"
 #include "mainwindow/StatusStrip.h"
 #include "profiles/ProfileCommands.h"
@@ -30,6 +31,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,6 +81,7 @@ constexpr int SliderRight = 9450; // right edge of every slider
 Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form1"));
+    WindowAccessibility::install();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -397,6 +400,7 @@ void Form1::buildBottomStrip()
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setEditable(true);
     Combo2->setInsertPolicy(QComboBox::NoInsert);
+    Combo2->lineEdit()->setAccessibleName(QStringLiteral("Имя профиля"));
     Combo2->setFixedSize(Twips::size(2715, 315));
     Combo2->setAccessibleName(QStringLiteral("Профиль"));
     Label11->setBuddy(Combo2);

@@ -1,15 +1,22 @@
 #include "mainwindow/LinkLabel.h"
 
 #include "mainwindow/Artwork.h"
+#include "mainwindow/WindowAccessibility.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 LinkLabel::LinkLabel(const QString& text, int index, QWidget* parent)
     : QLabel(text, parent), m_index(index)
 {
     setObjectName(QStringLiteral("Mail"));
     setProperty("index", index);
+    WindowAccessibility::install();
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Artwork::handCursor());
     setUnderlined(true);
     setColor(QColor(0, 0, 255));
@@ -51,4 +58,36 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     emit MouseUp(m_index);
+}
+
+void LinkLabel::activate()
+{
+    emit MouseDown(m_index, Qt::LeftButton);
+    emit MouseUp(m_index);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        event->accept();
+        activate();
+        break;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = contentsRect();
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
 }
