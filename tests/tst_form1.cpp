@@ -487,6 +487,44 @@ private slots:
         QTRY_COMPARE(link->color(), blue);
     }
 
+    // Toolbar buttons take no focus by default; here they are the only way to their commands.
+    void toolbarButtonsFromKeyboard_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("breath-holding") << QStringLiteral("Toolbar2") << QStringLiteral("vdoh");
+        QTest::newRow("balance") << QStringLiteral("Toolbar3") << QStringLiteral("stand");
+    }
+    void toolbarButtonsFromKeyboard()
+    {
+        QFETCH(QString, bar);
+        QFETCH(QString, target);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* toolbar = child<QToolBar>(bar);
+        QWidget* button = toolbar->widgetForAction(toolbar->actions().value(0));
+        QVERIFY(button);
+        QVERIFY(button->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(button->accessibleName(), QStringLiteral("Замерить секундомером"));
+
+        QString opened;
+        onNextModal([&](QWidget* w) {
+            if (auto* stopwatch = qobject_cast<Secundomer*>(w))
+                opened = stopwatch->target();
+        });
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+        QCOMPARE(opened, target);
+
+        auto* profiles = child<QToolBar>(QStringLiteral("Toolbar1"));
+        for (const char* key : {"save", "del"}) {
+            QWidget* profileButton =
+                profiles->widgetForAction(profiles->findChild<QAction*>(QLatin1String(key)));
+            QVERIFY(profileButton);
+            QVERIFY(profileButton->focusPolicy() & Qt::TabFocus);
+        }
+    }
+
     // The link is reachable without a mouse: by Tab and Enter or Space, and through
     // assistive technology, where it reads as a link and the window as a window.
     void linkFromKeyboardAndAssistiveTechnology_data()

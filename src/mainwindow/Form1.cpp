@@ -17,9 +17,9 @@
 #include "mainwindow/BannerSweep.h"
 #include "mainwindow/GroupFrame.h"
 #include "mainwindow/LinkLabel.h"
-#include "mainwindow/WindowAccessibility.h"
 #include "mainwindow/StatementCheckBox.h"
 #include "mainwindow/StatusStrip.h"
+#include "mainwindow/WindowAccessibility.h"
 #include "profiles/ProfileCommands.h"
 #include "profiles/SettingsStore.h"
 #include "stopwatch/Secundomer.h"
@@ -155,6 +155,16 @@ Slider* Form1::makeSlider(const QString& name, QWidget* parent, const QRect& geo
     return slider;
 }
 
+// Toolbar buttons take no focus by default; these are the only way to their commands, so
+// Tab reaches them and a screen reader can name them.
+void Form1::reachableButton(QToolBar* bar, QAction* action, const QString& accessibleName)
+{
+    if (QWidget* button = bar->widgetForAction(action)) {
+        button->setAccessibleName(accessibleName);
+        button->setFocusPolicy(Qt::TabFocus);
+    }
+}
+
 QToolBar* Form1::makeStopwatchBar(const QString& name, QWidget* parent, const QRect& geometry,
                                   const QString& target)
 {
@@ -168,8 +178,7 @@ QToolBar* Form1::makeStopwatchBar(const QString& name, QWidget* parent, const QR
     auto* measure = bar->addAction(QIcon(QStringLiteral(":/icons/stopwatch.svg")), QString());
     measure->setObjectName(QStringLiteral("stopwatch"));
     measure->setToolTip(QStringLiteral("Замерить секундомером"));
-    if (QWidget* button = bar->widgetForAction(measure))
-        button->setAccessibleName(QStringLiteral("Замерить секундомером"));
+    reachableButton(bar, measure, QStringLiteral("Замерить секундомером"));
     connect(measure, &QAction::triggered, this, [this, target] { openStopwatch(target); });
     return bar;
 }
@@ -417,8 +426,7 @@ void Form1::buildBottomStrip()
         auto* action = Toolbar1->addAction(QIcon(QString::fromLatin1(b.icon)), QString());
         action->setObjectName(QString::fromLatin1(b.key));
         action->setEnabled(false);
-        if (QWidget* button = Toolbar1->widgetForAction(action))
-            button->setAccessibleName(QString::fromUtf8(b.name));
+        reachableButton(Toolbar1, action, QString::fromUtf8(b.name));
     }
 
     Command1 = new FlatButton(QStringLiteral("Рассчитать"), this);

@@ -101,6 +101,7 @@ private:
                        const QString& accessibleName);
     QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent,
                       const QRect& geometry, Qt::Alignment align = Qt::AlignLeft);
+    static void reachableButton(QToolBar* bar, QAction* action, const QString& accessibleName);
     QToolBar* makeStopwatchBar(const QString& name, QWidget* parent, const QRect& geometry,
                                const QString& target);
 
