@@ -78,6 +78,34 @@ private slots:
         QVERIFY(next.claim());
     }
 
+    void channelIsPrivateAndRemovedWithItsOwner()
+    {
+        const QString key = uniqueKey("private");
+        QString channel;
+        {
+            SingleInstance first(key);
+            QVERIFY(first.claim());
+            channel = first.channelPath();
+            const QFileInfo info(channel);
+            QVERIFY(info.exists());
+            QCOMPARE(info.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                            QFile::WriteUser | QFile::ExeOwner | QFile::ExeUser),
+                     QFile::Permissions());
+        }
+        QVERIFY(!QFileInfo::exists(channel));
+
+        // A copy that ends leaves alone a channel file that is no longer its own.
+        {
+            SingleInstance owner(key);
+            QVERIFY(owner.claim());
+            QVERIFY(QFile::remove(channel));
+            QFile other(channel);
+            QVERIFY(other.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QFileInfo::exists(channel));
+        QFile::remove(channel);
+    }
+
     void foreignBytesAreIgnored_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -7,6 +7,7 @@
 
 class QLocalServer;
 class QLockFile;
+class QSocketNotifier;
 class QWidget;
 
 // One copy per user. The first copy holds a lock and listens on a local channel; a later
@@ -41,10 +42,18 @@ signals:
 private:
     void listen();
     bool notifyRunningCopy(int timeoutMs);
-    void onNewConnection();
 
     QString m_channel;
     QString m_lockPath;
     std::unique_ptr<QLockFile> m_lock;
+#ifdef Q_OS_UNIX
+    // A plain Unix-domain socket: QtNetwork (and what it loads) is not needed for this alone.
+    void acceptPeers();
+    int m_listener = -1;
+    QSocketNotifier* m_acceptor = nullptr;
+    quint64 m_listenerInode = 0;
+#else
+    void onNewConnection();
     QLocalServer* m_server = nullptr;
+#endif
 };

@@ -1,5 +1,6 @@
 #include "BuildConfig.h"
 #include "app/AppFonts.h"
+#include "app/AppStyle.h"
 #include "app/SingleInstance.h"
 #include "mainwindow/Form1.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char* argv[])
     if (!instance.claim())
         return 0; // the running copy has been asked to come to the front
 
+    // The chosen style (platform default, -style or QT_STYLE_OVERRIDE), wrapped.
+    QApplication::setStyle(new AppStyle(QApplication::style()->name()));
     AppFonts::registerTahoma();
 
     Form1 form;

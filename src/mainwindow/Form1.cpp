@@ -197,7 +197,6 @@ void Form1::buildBanner()
 
     Image3 = placeholder(QStringLiteral("Image3"), this);
     Image4 = placeholder(QStringLiteral("Image4"), this);
-    m_image3 = Artwork::pixmap(QStringLiteral(":/banner/banner-lit.svg"), bannerSize, dpr);
 
     Picture6 = new QWidget(this);
     Picture6->setObjectName(QStringLiteral("Picture6"));
@@ -511,6 +510,18 @@ void Form1::Form_Load()
     m_profileCommands->LoadPresets();
 }
 
+const QPixmap& Form1::litBanner() const
+{
+    if (!m_image3Drawn) {
+        m_image3Drawn = true;
+        // At the plain banner's pixel ratio, so that strips copy one to one.
+        const QSize size = Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight);
+        m_image3 = Artwork::pixmap(QStringLiteral(":/banner/banner-lit.svg"), size,
+                                   m_image4.devicePixelRatio());
+    }
+    return m_image3;
+}
+
 void Form1::Slider2_Scroll(int Value)
 {
     Label12->setText(AgeString(Value));
@@ -628,7 +639,7 @@ void Form1::stopwatchHandBack(const QString& target, int reading)
 
 void Form1::Timer1_Timer()
 {
-    Picture5->sweepTick(m_sweepX, m_image3, m_image4);
+    Picture5->sweepTick(m_sweepX, litBanner(), m_image4);
 }
 
 void Form1::DisLink()
@@ -645,7 +656,7 @@ void Form1::Mail_MouseDown(int)
 {
     Mail1->setColor(SystemColor::system(13, palette()));
     Mail1->repaint();
-    FormAbout about(this, m_image3, m_image4);
+    FormAbout about(this, litBanner(), m_image4);
     about.exec();
 }
 

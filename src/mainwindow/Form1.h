@@ -51,7 +51,7 @@ public:
     AssessmentRecord currentRecord() const;
 
     // The banner pictures that sweeps take their strips from: lit, and plain as loaded.
-    const QPixmap& litBanner() const { return m_image3; }
+    const QPixmap& litBanner() const;
     const QPixmap& plainBanner() const { return m_image4; }
 
     // Label updates, one per slider: each rewrites its value label (pressures: the mmHg field).
@@ -158,7 +158,9 @@ private:
     QObject* ImageList1 = nullptr;
     QObject* ImageList2 = nullptr;
 
-    QPixmap m_image3; // lit banner
+    // Lit banner, drawn when first needed (the first sweep step), not while the window is built.
+    mutable QPixmap m_image3;
+    mutable bool m_image3Drawn = false;
     QPixmap m_image4; // plain banner, copied at load
 
     int SystolicPressure = 0;  // mmHg
