@@ -97,13 +97,18 @@ private slots:
     void everyValueLoads_data()
     {
         QTest::addColumn<int>("row");
-        for (int row = 0; row < int(std::size(legacy)); ++row)
-            QTest::newRow(legacy[row].name) << row;
+        QTest::addColumn<bool>("picked");
+        for (int row = 0; row < int(std::size(legacy)); ++row) {
+            QTest::addRow("%s, read", legacy[row].name) << row << false;
+            QTest::addRow("%s, picked from the list", legacy[row].name) << row << true;
+        }
     }
-    // Read into a window whose every input holds another value first.
+    // Read, or picked from the profile box's list, into a window whose every input holds another
+    // value first.
     void everyValueLoads()
     {
         QFETCH(int, row);
+        QFETCH(bool, picked);
         const Legacy& p = legacy[row];
         Form1 form;
         const int positions[] = {p.age, p.mass, p.systolic, p.diastolic, p.breath, p.balance};
@@ -119,9 +124,19 @@ private slots:
         auto* rating = form.findChild<QComboBox*>(QStringLiteral("Combo1"));
         rating->setCurrentIndex((p.rating + 1) % 4);
 
-        SettingsStore store(m_dir.path());
-        ProfileStore(store).Read(QString::fromUtf8(p.name), form.controlOrder());
-        form.refreshSliders();
+        if (picked) {
+            auto* combo = form.findChild<QComboBox*>(QStringLiteral("Combo2"));
+            const int entry = combo->findText(QString::fromUtf8(p.name),
+                                              Qt::MatchExactly | Qt::MatchCaseSensitive);
+            QCOMPARE(entry, row);
+            combo->setCurrentIndex(entry);
+            QCOMPARE(combo->currentIndex(), entry);
+            QCOMPARE(combo->currentText(), QString::fromUtf8(p.name));
+        } else {
+            SettingsStore store(m_dir.path());
+            ProfileStore(store).Read(QString::fromUtf8(p.name), form.controlOrder());
+            form.refreshSliders();
+        }
 
         for (int n = 2; n <= 7; ++n)
             QCOMPARE(slider(form, n)->value(), positions[n - 2]);

@@ -137,6 +137,30 @@ private slots:
         QVERIFY(!m_host->delAction()->isEnabled());
     }
 
+    // Names that differ only in letter case (written by another program or by hand): typing
+    // picks the first, as for any name; picking one from the list loads that one.
+    void namesDifferingInCaseLoadWhatIsPicked()
+    {
+        {
+            ProfileTestHost seed;
+            ProfileStore profiles(*m_store);
+            seed.slider(2)->setValue(40);
+            QVERIFY(profiles.Save(QStringLiteral("Анна"), false, seed.controlOrder()));
+            seed.slider(2)->setValue(60);
+            QVERIFY(profiles.Save(QStringLiteral("анна"), false, seed.controlOrder()));
+        }
+        m_commands->LoadPresets();
+        ProfileTestHost::type(combo()->lineEdit(), QStringLiteral("АННА"));
+        QCOMPARE(combo()->currentText(), QStringLiteral("Анна"));
+        QCOMPARE(m_host->slider(2)->value(), 40);
+
+        combo()->setCurrentIndex(items().indexOf(QStringLiteral("анна")));
+        QCOMPARE(combo()->currentText(), QStringLiteral("анна"));
+        QCOMPARE(combo()->currentIndex(), 3);
+        QCOMPARE(m_host->slider(2)->value(), 60);
+        QVERIFY(m_host->delAction()->isEnabled());
+    }
+
     void editingAPickedNameLeavesNothingChosen()
     {
         pick(QStringLiteral("Утро"));

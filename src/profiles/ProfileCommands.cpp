@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QWidget>
@@ -89,16 +88,18 @@ void ProfileCommands::currentIndexChanged(int index)
 
 void ProfileCommands::Combo2_Change()
 {
-    // Selecting runs Combo2_Click, which loads the profile and calls back here; the entry
-    // chosen by the outer call stands, so the inner one only sets the buttons.
-    if (!m_selecting) {
-        const QString text = m_combo->currentText();
+    // The selected entry stands while it matches the text: selecting one runs Combo2_Click,
+    // which loads the profile and calls back here, and of two names that differ only in letter
+    // case the one picked from the list is the one loaded, not the first.
+    const QString text = m_combo->currentText();
+    const auto matches = [this, &text](int i) {
+        return m_combo->itemText(i).compare(text, Qt::CaseInsensitive) == 0;
+    };
+    const int current = m_combo->currentIndex();
+    if (current < 0 || !matches(current)) {
         for (int i = 0; i < m_combo->count(); ++i) {
-            if (m_combo->itemText(i).compare(text, Qt::CaseInsensitive) == 0) {
-                if (m_combo->currentIndex() != i) {
-                    const QScopedValueRollback<bool> selecting(m_selecting, true);
-                    m_combo->setCurrentIndex(i);
-                }
+            if (matches(i)) {
+                m_combo->setCurrentIndex(i);
                 break;
             }
         }

@@ -48,5 +48,4 @@ private:
     std::function<QList<QObject*>()> m_controlOrder;
     std::function<void()> m_refreshSliders;
     ProfileStore m_profiles;
-    bool m_selecting = false;
 };
