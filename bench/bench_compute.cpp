@@ -1,5 +1,5 @@
 // How many assessments per second the calculation manages, over a spread of inputs.
-#include "assessment/ComputeAssessment.h"
+#include "core/assessment/ComputeAssessment.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Cost of the profile routines on large stores: N profiles numbered up to 32,000 with gaps.
-#include "controls/Slider.h"
-#include "profiles/ProfileStore.h"
-#include "profiles/SettingsStore.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/profiles/SettingsStore.h"
+#include "widgets/controls/Slider.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -5,8 +5,8 @@
 // usage: bench_stopwatch [SECONDS]   (default 60; the window is shown offscreen unless
 //                                      QT_QPA_PLATFORM says otherwise)
 
-#include "app/AppFonts.h"
-#include "stopwatch/Secundomer.h"
+#include "widgets/support/AppFonts.h"
+#include "windows/stopwatch/Secundomer.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "app/AppStyle.h"
-#include "app/DeferredIconEngine.h"
+#include "widgets/support/AppStyle.h"
+#include "widgets/support/DeferredIconEngine.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "assessment/AgeString.h"
-#include "assessment/AssessmentRecord.h"
-#include "assessment/ComputeAssessment.h"
-#include "assessment/FixedPoint.h"
+#include "core/assessment/AgeString.h"
+#include "core/assessment/AssessmentRecord.h"
+#include "core/assessment/ComputeAssessment.h"
+#include "core/assessment/FixedPoint.h"
 
 #include <QtTest>
 

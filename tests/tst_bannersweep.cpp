@@ -1,5 +1,5 @@
-#include "mainwindow/BannerPicture.h"
-#include "mainwindow/BannerSweep.h"
+#include "core/geometry/BannerSweep.h"
+#include "widgets/controls/BannerPicture.h"
 
 #include <QtTest>
 

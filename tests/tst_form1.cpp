@@ -1,11 +1,11 @@
 #include "ModalProbe.h"
-#include "app/AppFonts.h"
-#include "controls/Slider.h"
-#include "mainwindow/BannerPicture.h"
-#include "mainwindow/Form1.h"
-#include "mainwindow/LinkLabel.h"
-#include "mainwindow/StatementCheckBox.h"
-#include "stopwatch/Secundomer.h"
+#include "widgets/controls/BannerPicture.h"
+#include "widgets/controls/LinkLabel.h"
+#include "widgets/controls/Slider.h"
+#include "widgets/controls/StatementCheckBox.h"
+#include "widgets/support/AppFonts.h"
+#include "windows/mainwindow/Form1.h"
+#include "windows/stopwatch/Secundomer.h"
 
 #include <QAccessible>
 #include <QAction>

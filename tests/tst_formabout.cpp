@@ -1,8 +1,8 @@
-#include "about/FormAbout.h"
-#include "app/AppFonts.h"
-#include "app/Module1.h"
-#include "mainwindow/BannerPicture.h"
-#include "mainwindow/LinkLabel.h"
+#include "core/app/BuildInfo.h"
+#include "widgets/controls/BannerPicture.h"
+#include "widgets/controls/LinkLabel.h"
+#include "widgets/support/AppFonts.h"
+#include "windows/about/FormAbout.h"
 
 #include <QDesktopServices>
 #include <QPushButton>

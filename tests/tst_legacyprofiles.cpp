@@ -1,12 +1,12 @@
 // A settings file written by version 2.0.75 of the program (tests/fixtures/legacy-profiles): every
 // profile in it must load into the main window, value for value. Profiles are the users' data;
 // no later version may lose one.
-#include "assessment/AgeString.h"
-#include "controls/Slider.h"
-#include "mainwindow/Form1.h"
-#include "mainwindow/StatementCheckBox.h"
-#include "profiles/ProfileStore.h"
-#include "profiles/SettingsStore.h"
+#include "core/assessment/AgeString.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/profiles/SettingsStore.h"
+#include "widgets/controls/Slider.h"
+#include "widgets/controls/StatementCheckBox.h"
+#include "windows/mainwindow/Form1.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/Module1.h"
+#include "core/app/BuildInfo.h"
 
 #include <QPushButton>
 #include <QtTest>

@@ -1,11 +1,11 @@
-#include "profiles/ProfileCommands.h"
-#include "profiles/ProfileStore.h"
-#include "profiles/SettingsStore.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/profiles/SettingsStore.h"
+#include "windows/mainwindow/ProfileCommands.h"
 
 #include "ProfileTestHost.h"
 #include "RefusedWrites.h"
 #include "ScriptedMessageBoxes.h"
-#include "controls/Slider.h"
+#include "widgets/controls/Slider.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
-#include "controls/Slider.h"
-#include "mainwindow/Form1.h"
+#include "widgets/controls/Slider.h"
+#include "windows/mainwindow/Form1.h"
 
 #include "ProfileTestHost.h"
 #include "ScriptedMessageBoxes.h"

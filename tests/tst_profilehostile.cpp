@@ -1,13 +1,13 @@
 // The profile store fed a settings file that another program, a crash or a curious user has
 // filled with rubbish: loading, picking, saving and deleting must neither crash nor lose the
 // profiles that were stored properly.
-#include "profiles/ProfileCommands.h"
-#include "profiles/ProfileStore.h"
-#include "profiles/SettingsStore.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/profiles/SettingsStore.h"
+#include "windows/mainwindow/ProfileCommands.h"
 
 #include "ProfileTestHost.h"
 #include "ScriptedMessageBoxes.h"
-#include "controls/Slider.h"
+#include "widgets/controls/Slider.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
-#include "profiles/ProfileStore.h"
-#include "profiles/SettingsStore.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/profiles/SettingsStore.h"
 
 #include "ProfileTestHost.h"
 #include "RefusedWrites.h"
-#include "controls/Slider.h"
+#include "widgets/controls/Slider.h"
 
 #include <QCheckBox>
 #include <QComboBox>

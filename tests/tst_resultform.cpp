@@ -1,7 +1,7 @@
-#include "app/AppFonts.h"
-#include "assessment/AssessmentResult.h"
-#include "assessment/LeadingNumber.h"
-#include "assessment/ResultForm.h"
+#include "core/assessment/AssessmentResult.h"
+#include "core/assessment/LeadingNumber.h"
+#include "widgets/support/AppFonts.h"
+#include "windows/results/ResultForm.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "profiles/SettingsStore.h"
+#include "core/profiles/SettingsStore.h"
 
 #include "RefusedWrites.h"
 

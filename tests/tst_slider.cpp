@@ -1,9 +1,9 @@
-#include "app/Twips.h"
-#include "controls/LineElement.h"
-#include "controls/Panel3d.h"
-#include "controls/Slider.h"
-#include "controls/SliderThumb.h"
-#include "controls/SystemColor.h"
+#include "widgets/controls/LineElement.h"
+#include "widgets/controls/Panel3d.h"
+#include "widgets/controls/Slider.h"
+#include "widgets/controls/SliderThumb.h"
+#include "widgets/support/SystemColor.h"
+#include "widgets/support/Twips.h"
 
 #include <QAccessible>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "controls/SliderGeometry.h"
+#include "core/geometry/SliderGeometry.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 #include "ModalProbe.h"
-#include "app/AppFonts.h"
-#include "mainwindow/Form1.h"
-#include "stopwatch/Secundomer.h"
-#include "stopwatch/StopwatchDisplay.h"
+#include "widgets/support/AppFonts.h"
+#include "windows/mainwindow/Form1.h"
+#include "windows/stopwatch/Secundomer.h"
+#include "windows/stopwatch/StopwatchDisplay.h"
 
 #include <QAction>
 #include <QLabel>

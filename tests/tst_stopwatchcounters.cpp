@@ -1,4 +1,4 @@
-#include "stopwatch/StopwatchCounters.h"
+#include "core/stopwatch/StopwatchCounters.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "ProfileTestHost.h"
 
-#include "controls/Slider.h"
+#include "widgets/controls/Slider.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MessageBoxes.h"
+#include "widgets/support/MessageBoxes.h"
 
 #include <QList>
 #include <QString>

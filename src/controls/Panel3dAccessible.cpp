@@ -1,8 +1,0 @@
-#include "controls/Panel3dAccessible.h"
-
-#include "controls/Panel3d.h"
-
-Panel3dAccessible::Panel3dAccessible(Panel3d* panel)
-    : QAccessibleWidget(panel, QAccessible::Separator)
-{
-}

@@ -1,0 +1,29 @@
+#include "core/app/BuildConfig.h"
+#include "core/app/SingleInstance.h"
+#include "widgets/support/AppFonts.h"
+#include "widgets/support/AppStyle.h"
+#include "windows/mainwindow/Form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kalder-vitalon"));
+    QApplication::setOrganizationName(QStringLiteral("Kalder_Programming"));
+    QApplication::setDesktopFileName(QStringLiteral("kalder-vitalon"));
+
+    SingleInstance instance(QStringLiteral(VITALON_INSTANCE_KEY));
+    if (!instance.claim())
+        return 0; // the running copy has been asked to come to the front
+
+    // The chosen style (platform default, -style or QT_STYLE_OVERRIDE), wrapped.
+    QApplication::setStyle(new AppStyle(QApplication::style()->name()));
+    AppFonts::registerTahoma();
+
+    Form1 form;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &form,
+                     [&form] { SingleInstance::bringToFront(&form); });
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,33 @@
+#include "widgets/controls/ControlsAccessibility.h"
+
+#include "widgets/controls/Panel3d.h"
+#include "widgets/controls/Panel3dAccessible.h"
+#include "widgets/controls/Slider.h"
+#include "widgets/controls/SliderAccessible.h"
+
+#include <QAccessible>
+
+namespace {
+
+QAccessibleInterface* controlsFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("Slider")) {
+        if (auto* slider = qobject_cast<Slider*>(object))
+            return new SliderAccessible(slider);
+    } else if (className == QLatin1String("Panel3d")) {
+        if (auto* panel = qobject_cast<Panel3d*>(object))
+            return new Panel3dAccessible(panel);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void ControlsAccessibility::install()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(controlsFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}

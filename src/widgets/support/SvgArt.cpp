@@ -1,0 +1,31 @@
+#include "widgets/support/SvgArt.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QSvgRenderer>
+
+QPixmap SvgArt::pixmap(const QString& resource, QSize logicalSize, qreal devicePixelRatio)
+{
+    const QString key = QStringLiteral("svgart:%1:%2x%3@%4")
+                            .arg(resource)
+                            .arg(logicalSize.width())
+                            .arg(logicalSize.height())
+                            .arg(devicePixelRatio);
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached))
+        return cached;
+
+    const QSize devicePixels = logicalSize * devicePixelRatio;
+    QImage image(devicePixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+
+    QPixmap result = QPixmap::fromImage(image);
+    result.setDevicePixelRatio(devicePixelRatio);
+    QPixmapCache::insert(key, result);
+    return result;
+}

@@ -1,0 +1,31 @@
+#include "widgets/support/SystemColor.h"
+
+QColor SystemColor::system(int n, const QPalette& palette)
+{
+    switch (n) {
+    case 13:
+        return palette.color(QPalette::Highlight);
+    case 15:
+        return palette.color(QPalette::Button);
+    case 16:
+        return palette.color(QPalette::Dark);
+    case 20:
+        return palette.color(QPalette::Light);
+    case 3: {
+        // Inactive caption: a calm grey-blue that still reads against the button face.
+        const QColor face = palette.color(QPalette::Button);
+        const bool darkTheme = face.lightness() < 128;
+        return darkTheme ? QColor(0x7a, 0x8c, 0xa6) : QColor(0x8f, 0xa3, 0xbf);
+    }
+    default:
+        return palette.color(QPalette::WindowText);
+    }
+}
+
+QColor SystemColor::fromDesign(unsigned value, const QPalette& palette)
+{
+    if (value & 0x80000000u)
+        return system(static_cast<int>(value & 0xFFu), palette);
+    return QColor(static_cast<int>(value & 0xFFu), static_cast<int>((value >> 8) & 0xFFu),
+                  static_cast<int>((value >> 16) & 0xFFu));
+}

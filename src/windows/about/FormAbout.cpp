@@ -1,0 +1,182 @@
+#include "windows/about/FormAbout.h"
+
+#include "core/app/BuildConfig.h"
+#include "core/app/BuildInfo.h"
+#include "core/geometry/BannerSweep.h"
+#include "widgets/controls/BannerPicture.h"
+#include "widgets/controls/FlatButton.h"
+#include "widgets/controls/LinkLabel.h"
+#include "widgets/controls/Panel3d.h"
+#include "widgets/support/AppFonts.h"
+#include "widgets/support/Artwork.h"
+#include "widgets/support/SystemColor.h"
+#include "widgets/support/Twips.h"
+
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+float FormAbout::SweepX = 0;
+
+namespace {
+
+constexpr int ClientWidth = 5280;
+constexpr int RuleLeft = 113;
+constexpr int RuleWidth = 5055;
+constexpr int TextLeft = 180;
+constexpr int ValueLeft = 900;
+
+QLabel* addLabel(QWidget* parent, const QString& text, const QRect& geometry, bool bold)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setFont(AppFonts::tahoma(8.25, bold));
+    return label;
+}
+
+void addRule(QWidget* parent, const QString& name, int left, int top, int width)
+{
+    auto* rule = new Panel3d(parent);
+    rule->setObjectName(name);
+    rule->setGeometry(Twips::rect(left, top, width, 30));
+}
+
+} // namespace
+
+FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
+    : QDialog(parent), m_lit(lit), m_plain(plain)
+{
+    setObjectName(QStringLiteral("FormAbout"));
+    setWindowTitle(QStringLiteral("О программе \"Kalder Vitalon\""));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(AppFonts::tahoma());
+    setFixedSize(Twips::size(ClientWidth, 3360));
+    setMouseTracking(true);
+
+    // The white band across the top, the banner 555 twips in from the left.
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("Picture1"));
+    band->setGeometry(Twips::rect(0, 0, ClientWidth, 750));
+    band->setAutoFillBackground(true);
+    QPalette white = band->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    band->setPalette(white);
+    Picture5 = new BannerPicture(band);
+    Picture5->setObjectName(QStringLiteral("Picture5"));
+    Picture5->setGeometry(Twips::rect(555, 0, BannerSweep::PictureWidth, 750));
+    Picture5->setPicture(Artwork::pixmap(
+        QStringLiteral(":/banner/banner.svg"),
+        Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight), devicePixelRatioF()));
+    Picture5->setAccessibleName(QStringLiteral("Kalder Vitalon"));
+    addRule(this, QStringLiteral("Panel3d1"), 0, 750, ClientWidth);
+
+    addLabel(this, QStringLiteral("Версия:"), Twips::rect(TextLeft, 870, 720, 255), true);
+    Label3 = addLabel(this, VersionString(), Twips::rect(ValueLeft, 870, 2000, 255), true);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    addRule(this, QStringLiteral("Panel3d2"), RuleLeft, 1230, RuleWidth);
+
+    addLabel(this, QStringLiteral("Автор:"), Twips::rect(TextLeft, 1335, 1500, 255), true);
+    Label5 = addLabel(this, AuthorsString(), Twips::rect(ValueLeft, 1590, 3780, 540), false);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setWordWrap(true);
+    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    addRule(this, QStringLiteral("Panel3d3"), RuleLeft, 2175, RuleWidth);
+
+    QLabel* method = addLabel(
+        this,
+        QStringLiteral("Определение биологического возраста производится по методу Войтенко."),
+        Twips::rect(TextLeft, 2265, RuleWidth, 225), false);
+    method->setFont(AppFonts::tahoma(6.75));
+    addRule(this, QStringLiteral("Panel3d4"), RuleLeft, 2565, RuleWidth);
+
+    addLabel(this, QStringLiteral("Cайт:"), Twips::rect(TextLeft, 2700, 720, 255), true);
+    addLabel(this, QStringLiteral("E-mail:"), Twips::rect(TextLeft, 2985, 720, 255), true);
+    const struct
+    {
+        const char* text;
+        const char* target;
+        int top;
+    } links[] = {{VITALON_MAIL_TEXT, VITALON_MAIL_URL, 2985},
+                 {VITALON_SITE_TEXT, VITALON_SITE_URL, 2700}};
+    for (int i = 0; i < 2; ++i) {
+        auto* link = new LinkLabel(QString::fromUtf8(links[i].text), i, this);
+        link->setToolTip(QString::fromUtf8(links[i].target));
+        link->setGeometry(Twips::rect(ValueLeft, links[i].top, 2850, 255));
+        connect(link, &LinkLabel::MouseMove, this, &FormAbout::Mail_MouseMove);
+        connect(link, &LinkLabel::MouseDown, this, [this](int index) { Mail_MouseDown(index); });
+        connect(link, &LinkLabel::MouseUp, this, [this] { DisLink(); });
+        Mail << link;
+    }
+
+    Command2 = new FlatButton(QStringLiteral("Ok"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setGeometry(Twips::rect(ClientWidth - 120 - 1530, 2730, 1530, 390));
+    Command2->setDefault(true);
+    connect(Command2, &QPushButton::clicked, this, &QDialog::accept);
+    MakeFlat(Command2);
+
+    // The window sees Esc before any of its controls.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &FormAbout::Timer1_Timer);
+    Timer1->start();
+}
+
+void FormAbout::Timer1_Timer()
+{
+    Picture5->sweepTick(SweepX, m_lit, m_plain);
+}
+
+void FormAbout::DisLink()
+{
+    for (LinkLabel* link : Mail) {
+        link->setColor(QColor(0, 0, 255));
+        link->setUnderlined(false);
+    }
+}
+
+void FormAbout::Mail_MouseMove(int index)
+{
+    for (LinkLabel* link : Mail) {
+        const bool hovered = link->index() == index;
+        link->setColor(hovered ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        link->setUnderlined(hovered);
+    }
+}
+
+void FormAbout::Mail_MouseDown(int index)
+{
+    LinkLabel* link = Mail.value(index);
+    if (!link)
+        return;
+    link->setColor(SystemColor::system(13, palette()));
+    link->repaint();
+    // A desktop that cannot open the address shows nothing.
+    QDesktopServices::openUrl(QUrl(link->toolTip(), QUrl::TolerantMode));
+}
+
+void FormAbout::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!childAt(event->position().toPoint()))
+        DisLink();
+    QDialog::mouseMoveEvent(event);
+}
+
+bool FormAbout::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        reject();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

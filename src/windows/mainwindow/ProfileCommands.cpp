@@ -1,0 +1,197 @@
+#include "windows/mainwindow/ProfileCommands.h"
+
+#include "widgets/support/MessageBoxes.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QWidget>
+
+#include <utility>
+
+namespace {
+
+// Replaces the selection by "no entry" without touching the text the user is editing.
+void deselectKeepingText(QComboBox* combo)
+{
+    const QString text = combo->currentText();
+    const int cursor = combo->lineEdit() ? combo->lineEdit()->cursorPosition() : 0;
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(-1);
+    combo->setEditText(text);
+    if (combo->lineEdit())
+        combo->lineEdit()->setCursorPosition(cursor);
+}
+
+} // namespace
+
+ProfileCommands::ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save, QAction* del,
+                                 std::function<QList<QObject*>()> controlOrder,
+                                 std::function<void()> refreshSliders, SettingsStore& store)
+    : QObject(host), m_host(host), m_combo(combo2), m_save(save), m_del(del),
+      m_controlOrder(std::move(controlOrder)), m_refreshSliders(std::move(refreshSliders)),
+      m_profiles(store)
+{
+    // The box never changes its list or its text on its own: no entry added on Enter, no
+    // name completed while typing (that would load profiles the user has not named).
+    m_combo->setInsertPolicy(QComboBox::NoInsert);
+    m_combo->setCompleter(nullptr);
+    m_save->setIcon(QIcon(QStringLiteral(":/icons/save.svg")));
+    m_del->setIcon(QIcon(QStringLiteral(":/icons/del.svg")));
+    m_save->setEnabled(false);
+    m_del->setEnabled(false);
+    // Icon-only buttons with no caption and no tooltip; a screen reader still names them.
+    const std::pair<QAction*, QString> spoken[] = {{m_save, QStringLiteral("Сохранить профиль")},
+                                                   {m_del, QStringLiteral("Удалить профиль")}};
+    for (const auto& [action, name] : spoken) {
+        const QList<QObject*> shownBy = action->associatedObjects();
+        for (QObject* o : shownBy) {
+            if (auto* button = qobject_cast<QToolButton*>(o))
+                button->setAccessibleName(name);
+        }
+    }
+
+    connect(m_combo, &QComboBox::editTextChanged, this, &ProfileCommands::editTextChanged);
+    connect(m_combo, &QComboBox::currentIndexChanged, this, &ProfileCommands::currentIndexChanged);
+    for (QAction* action : {m_save, m_del})
+        connect(action, &QAction::triggered, this,
+                [this, action] { Toolbar1_ButtonClick(action); });
+}
+
+void ProfileCommands::LoadPresets()
+{
+    const QString text = m_combo->currentText();
+    const QSignalBlocker block(m_combo);
+    m_combo->clear();
+    m_combo->addItems(m_profiles.LoadPresets());
+    m_combo->setCurrentIndex(-1);
+    m_combo->setEditText(text);
+}
+
+void ProfileCommands::editTextChanged(const QString& text)
+{
+    // Editing the text by hand leaves no entry selected; choosing an entry puts its text
+    // into the box, which keeps that entry selected.
+    const int index = m_combo->currentIndex();
+    if (index > -1 && m_combo->itemText(index) != text)
+        deselectKeepingText(m_combo);
+    Combo2_Change();
+}
+
+void ProfileCommands::currentIndexChanged(int index)
+{
+    if (index > -1)
+        Combo2_Click();
+}
+
+void ProfileCommands::Combo2_Change()
+{
+    // The selected entry stands while it matches the text: selecting one runs Combo2_Click,
+    // which loads the profile and calls back here, and of two names that differ only in letter
+    // case the one picked from the list is the one loaded, not the first.
+    const QString text = m_combo->currentText();
+    const auto matches = [this, &text](int i) {
+        return m_combo->itemText(i).compare(text, Qt::CaseInsensitive) == 0;
+    };
+    const int current = m_combo->currentIndex();
+    if (current < 0 || !matches(current)) {
+        for (int i = 0; i < m_combo->count(); ++i) {
+            if (matches(i)) {
+                m_combo->setCurrentIndex(i);
+                break;
+            }
+        }
+    }
+    m_save->setEnabled(!m_combo->currentText().trimmed().isEmpty());
+    m_del->setEnabled(m_combo->currentIndex() > -1);
+}
+
+void ProfileCommands::Combo2_Click()
+{
+    m_profiles.Read(m_combo->currentText(), m_controlOrder());
+    m_refreshSliders();
+    Combo2_Change();
+}
+
+void ProfileCommands::Toolbar1_ButtonClick(QAction* button)
+{
+    if (!button)
+        return;
+    const QString key = button->objectName();
+    if (key == QLatin1String("save"))
+        Save1();
+    else if (key == QLatin1String("del"))
+        Del1();
+}
+
+void ProfileCommands::Save1()
+{
+    MessageBoxes& boxes = MessageBoxes::instance();
+    const QString text = m_combo->currentText();
+    if (text.trimmed().isEmpty()) {
+        boxes.refusal(m_host, QStringLiteral("Не задано имя профиля!"));
+        return;
+    }
+    if (!ProfileStore::nameAllowed(text)) {
+        boxes.refusal(m_host, QStringLiteral("Имя профиля не может содержать символы / и \\."));
+        return;
+    }
+    if (m_combo->currentIndex() > -1 &&
+        !boxes.question(m_host, QStringLiteral("Профиль '") + text +
+                                    QStringLiteral("' уже существует. Перезаписать его?")))
+        return;
+
+    bool listed = false;
+    for (int i = 0; i < m_combo->count() && !listed; ++i)
+        listed = m_combo->itemText(i) == text;
+    if (!m_profiles.Save(text, listed, m_controlOrder())) {
+        boxes.refusal(m_host, QStringLiteral("Не удалось сохранить профиль '") + text +
+                                  QStringLiteral("'. Сохраненные профили не изменены."));
+        return;
+    }
+    if (!listed)
+        appendEntry(text);
+    boxes.confirmation(m_host, QStringLiteral("Профиль '") + text + QStringLiteral("' сохранен."));
+}
+
+void ProfileCommands::Del1()
+{
+    MessageBoxes& boxes = MessageBoxes::instance();
+    const QString text = m_combo->currentText();
+    if (!boxes.question(m_host, QStringLiteral("Вы действительно хотите удалить профиль '") + text +
+                                    QStringLiteral("'?")))
+        return;
+    if (!m_profiles.DelPreset(text)) {
+        boxes.refusal(m_host,
+                      QStringLiteral("Не удалось удалить профиль '") + text + QStringLiteral("'."));
+        return;
+    }
+    removeSelectedEntry();
+    Combo2_Change();
+}
+
+void ProfileCommands::appendEntry(const QString& name)
+{
+    // Adding to an empty list would select the new entry; a saved profile stays unselected.
+    const QString text = m_combo->currentText();
+    const int index = m_combo->currentIndex();
+    const QSignalBlocker block(m_combo);
+    m_combo->addItem(name);
+    m_combo->setCurrentIndex(index);
+    m_combo->setEditText(text);
+}
+
+void ProfileCommands::removeSelectedEntry()
+{
+    // Qt would select a neighbour (and load it); the deleted name stays in the box instead.
+    const int index = m_combo->currentIndex();
+    if (index < 0)
+        return;
+    const QString text = m_combo->currentText();
+    const QSignalBlocker block(m_combo);
+    m_combo->removeItem(index);
+    m_combo->setCurrentIndex(-1);
+    m_combo->setEditText(text);
+}

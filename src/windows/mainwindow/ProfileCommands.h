@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/profiles/ProfileStore.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QWidget;
+class SettingsStore;
+
+// The profile box and its two toolbar buttons: typing or picking a name loads that profile,
+// "save" stores the inputs under the name in the box, "del" removes the picked profile.
+//
+// The host keeps the controls; this class is handed the profile box, the two buttons (keys
+// "save" and "del" as object names), the fixed control order and the refresh of the six
+// sliders' labels. It connects the box and the buttons itself.
+class ProfileCommands : public QObject
+{
+    Q_OBJECT
+public:
+    ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save, QAction* del,
+                    std::function<QList<QObject*>()> controlOrder,
+                    std::function<void()> refreshSliders, SettingsStore& store);
+
+    // Fills the box's list from the store; no entry selected afterwards.
+    void LoadPresets();
+
+    void Combo2_Change();
+    void Combo2_Click();
+    void Toolbar1_ButtonClick(QAction* button);
+    void Save1();
+    void Del1();
+
+private:
+    void editTextChanged(const QString& text);
+    void currentIndexChanged(int index);
+    // List changes that leave the text and the selection as the commands want them.
+    void appendEntry(const QString& name);
+    void removeSelectedEntry();
+
+    QWidget* m_host;
+    QComboBox* m_combo;
+    QAction* m_save;
+    QAction* m_del;
+    std::function<QList<QObject*>()> m_controlOrder;
+    std::function<void()> m_refreshSliders;
+    ProfileStore m_profiles;
+};

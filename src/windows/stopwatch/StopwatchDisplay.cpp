@@ -1,0 +1,72 @@
+#include "windows/stopwatch/StopwatchDisplay.h"
+
+#include "widgets/support/AppFonts.h"
+#include "widgets/support/Twips.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The reading's place in the display and its size, in twips (39.75 pt).
+constexpr double TextX = 255;
+constexpr double TextY = 0;
+constexpr double TextHeight = 39.75 * 20;
+constexpr double CellAscent = 2049.0 / 2048.0;
+
+const QColor TextColor(0x1f, 0x2a, 0x1b);
+
+} // namespace
+
+StopwatchDisplay::StopwatchDisplay(QWidget* parent) : QWidget(parent)
+{
+    // The picture covers the whole widget: nothing beneath needs repainting on a tick.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_font = AppFonts::tahoma(39.75);
+    // Sized in pixels so that the reading fits the fixed picture at any logical DPI.
+    m_font.setPixelSize(Twips::px(TextHeight));
+    m_metrics = QFontMetricsF(m_font);
+}
+
+void StopwatchDisplay::setText(const QString& text)
+{
+    if (text == m_text)
+        return;
+    // A tick changes the last digits: repaint from the first changed character on.
+    qsizetype same = 0;
+    while (same < std::min(text.size(), m_text.size()) && text.at(same) == m_text.at(same))
+        ++same;
+    const int left = Twips::point(TextX, TextY).x() +
+                     int(std::floor(m_metrics.horizontalAdvance(m_text.left(same)))) - 2;
+    m_text = text;
+    update(QRect(left, 0, width() - left, height()));
+}
+
+void StopwatchDisplay::paintEvent(QPaintEvent*)
+{
+    const qreal dpr = devicePixelRatioF();
+    const QColor surround = palette().color(QPalette::Window);
+    if (m_background.isNull() || m_background.devicePixelRatio() != dpr || m_surround != surround) {
+        // The picture's rounded corners show the window behind; the widget is opaque.
+        QPixmap picture(size() * dpr);
+        picture.fill(surround);
+        m_surround = surround;
+        QPainter svg(&picture);
+        QSvgRenderer(QStringLiteral(":/stopwatch/display.svg")).render(&svg);
+        svg.end();
+        picture.setDevicePixelRatio(dpr);
+        m_background = picture;
+    }
+    QPainter p(this);
+    p.drawPixmap(0, 0, m_background);
+    p.setFont(m_font);
+    p.setPen(TextColor);
+    // The position is the top of the character cell. Tahoma's cell ascent is 2049/2048 em;
+    // the metric-compatible substitute reports less, which would push the digits to the rim.
+    const QPoint origin = Twips::point(TextX, TextY);
+    const int ascent = std::max(p.fontMetrics().ascent(), qRound(m_font.pixelSize() * CellAscent));
+    p.drawText(origin.x(), origin.y() + ascent, m_text);
+}
