@@ -1,16 +1,11 @@
 // Cost of the profile routines on large stores: N profiles numbered up to 32,000 with gaps.
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
-#include "widgets/controls/Slider.h"
 
-#include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -23,55 +18,23 @@ namespace {
 
 constexpr qint64 lastIndex = 32000;
 
-// The saved controls at their places in the fixed order; everything else a plain object.
-class Inputs
+// A full set of inputs, as the main window saves them.
+ProfileInputs inputs()
 {
-public:
-    Inputs()
-    {
-        for (int i = 0; i <= 66; ++i)
-            order.append(make(i));
-    }
-    ~Inputs() { qDeleteAll(order); }
-    QList<QObject*> order;
-
-private:
-    QObject* make(int i)
-    {
-        const int slider = i >= 14 && i <= 17 ? i - 10 : i == 30 || i == 31 ? i - 28 : 0;
-        if (slider) {
-            auto* s = new Slider;
-            s->setObjectName(QStringLiteral("Slider%1").arg(slider));
-            s->setMax(300);
-            s->setMin(1);
-            s->setValue(i);
-            return s;
-        }
-        if (i == 27 || i == 28) {
-            auto* o = new QRadioButton;
-            o->setObjectName(QStringLiteral("Option1"));
-            o->setChecked(i == 28);
-            m_sex.addButton(o);
-            return o;
-        }
-        if (i >= 39 && i <= 65) {
-            auto* c = new QCheckBox;
-            c->setObjectName(QStringLiteral("Check1"));
-            c->setChecked(i % 3 == 0);
-            return c;
-        }
-        if (i == 66) {
-            auto* c = new QComboBox;
-            c->setObjectName(QStringLiteral("Combo1"));
-            c->addItems({"0", "1", "2", "3"});
-            return c;
-        }
-        auto* o = new QObject;
-        o->setObjectName(QStringLiteral("Other%1").arg(i));
-        return o;
-    }
-    QButtonGroup m_sex;
-};
+    ProfileInputs p;
+    p.systolic = 14;
+    p.diastolic = 15;
+    p.breathHold = 16;
+    p.balance = 17;
+    p.female = false;
+    p.male = true;
+    p.calendarAge = 30;
+    p.bodyMass = 31;
+    for (int k = 0; k < 27; ++k)
+        p.statements[size_t(k)] = k % 3 == 0 ? 1 : 0;
+    p.healthRating = 0;
+    return p;
+}
 
 QString profileName(qint64 n)
 {
@@ -88,18 +51,15 @@ QString templateFolder(int count)
         return it->second;
     const QString folder = root.filePath(QString::number(count));
     {
-        Inputs inputs;
+        const QHash<QString, QString> texts = ProfileStore::texts(inputs());
         QSettings s(folder + QStringLiteral("/Kalder_Programming/Kalder_Programming.conf"),
                     QSettings::IniFormat);
         for (int k = 0; k < count; ++k) {
             const qint64 n = 1 + k * (lastIndex / count);
             s.setValue(QStringLiteral("Vitalon2/Presets/_%1_").arg(n), profileName(n));
             const QString section = QStringLiteral("Vitalon2/Presets/") + profileName(n) + '/';
-            for (int i = 0; i < inputs.order.size(); ++i) {
-                const QString text = ProfileStore::valueText(inputs.order.at(i));
-                if (!text.isNull())
-                    s.setValue(section + QLatin1Char('C') + QString::number(i), text);
-            }
+            for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+                s.setValue(section + it.key(), it.value());
         }
         s.setValue(QStringLiteral("Vitalon2/Presets/LastIndex"), QString::number(lastIndex));
         s.sync();
@@ -145,11 +105,11 @@ void BM_SaveNew(benchmark::State& state)
 {
     WorkingStore working(static_cast<int>(state.range(0)));
     ProfileStore profiles(*working.store);
-    Inputs inputs;
+    const ProfileInputs saved = inputs();
     profiles.LoadPresets(); // the store is open, as in the running program
     int k = 0;
     for (auto _ : state) {
-        if (!profiles.Save(QStringLiteral("Новый %1").arg(++k), false, inputs.order))
+        if (!profiles.Save(QStringLiteral("Новый %1").arg(++k), false, saved))
             state.SkipWithError("save failed");
     }
 }
@@ -186,9 +146,7 @@ BENCHMARK(BM_Delete)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

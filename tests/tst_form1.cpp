@@ -346,52 +346,6 @@ private slots:
         QCOMPARE(text(QStringLiteral("Label5")), balance);
     }
 
-    void controlOrder()
-    {
-        const QList<QObject*>& order = form->controlOrder();
-        QCOMPARE(order.size(), 77);
-        const auto at = [&order](int i) {
-            const QObject* o = order.at(i);
-            const QVariant index = o->property("index");
-            return index.isValid() ? o->objectName() + QStringLiteral("(%1)").arg(index.toInt())
-                                   : o->objectName();
-        };
-        QStringList edited;
-        for (int i : {14, 15, 16, 17, 27, 28, 30, 31})
-            edited << at(i);
-        QCOMPARE(edited, (QStringList{"Slider4", "Slider5", "Slider6", "Slider7", "Option1(1)",
-                                      "Option1(0)", "Slider2", "Slider3"}));
-        for (int i = 0; i < 27; ++i)
-            QCOMPARE(at(39 + i), QStringLiteral("Check1(%1)").arg(i));
-        QCOMPARE(at(66), QStringLiteral("Combo1"));
-
-        const QList<int> inputs = {14, 15, 16, 17, 27, 28, 30, 31};
-        QSet<QObject*> seen;
-        for (int i = 0; i < order.size(); ++i) {
-            QVERIFY2(order.at(i), qPrintable(QString::number(i)));
-            QVERIFY2(!seen.contains(order.at(i)), qPrintable(at(i)));
-            seen.insert(order.at(i));
-            if (inputs.contains(i) || (i >= 39 && i <= 66))
-                continue;
-            const QString name = order.at(i)->objectName();
-            for (const char* prefix : {"Opti", "Chec", "Slid"})
-                QVERIFY2(!name.startsWith(QLatin1String(prefix)), qPrintable(at(i)));
-            QVERIFY2(name != QLatin1String("Combo1"), qPrintable(at(i)));
-        }
-        QStringList head, tail;
-        for (int i = 0; i < 14; ++i)
-            head << at(i);
-        for (int i = 67; i < 77; ++i)
-            tail << at(i);
-        QCOMPARE(head, (QStringList{"Toolbar1", "Combo2", "Picture1", "Label11", "Panel3d3",
-                                    "Picture6", "Mail(1)", "Image1", "Command2", "Panel3d2",
-                                    "Command1", "Picture3", "Toolbar3", "Toolbar2"}));
-        QCOMPARE(tail, (QStringList{"Label10", "Frame2", "Picture5", "Timer1", "Image4", "Image3",
-                                    "Frame3", "StatusBar1", "ImageList2", "ImageList1"}));
-        // The table is built once: the same objects every time it is asked for.
-        QCOMPARE(&form->controlOrder(), &order);
-    }
-
     void sweepLightsThenRestores()
     {
         auto* banner = child<BannerPicture>(QStringLiteral("Picture5"));

@@ -1,20 +1,22 @@
+// The profile box and its two buttons in the real main window, against a store in a temporary
+// folder: typing, picking, saving and deleting, with the questions and messages.
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
+#include "widgets/controls/Slider.h"
+#include "windows/mainwindow/Form1.h"
 #include "windows/mainwindow/ProfileCommands.h"
 
-#include "ProfileTestHost.h"
+#include "MainWindowProbe.h"
+#include "ProfileInputsText.h"
 #include "RefusedWrites.h"
 #include "ScriptedMessageBoxes.h"
-#include "widgets/controls/Slider.h"
+#include "StoreFolder.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -34,45 +36,49 @@ class TestProfileCommands : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     // Two stored profiles, Утро (a man of 30) and Вечер (a woman of 50), and a fresh window.
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<StoreFolder>();
         QVERIFY(m_dir->isValid());
+        m_dir->useForNativeStore();
         m_store = std::make_unique<SettingsStore>(m_dir->path());
         {
-            ProfileTestHost seed;
             ProfileStore profiles(*m_store);
-            seed.slider(2)->setValue(30);
-            QVERIFY(profiles.Save(QStringLiteral("Утро"), false, seed.controlOrder()));
-            m_morning = seed.inputs();
-            seed.slider(2)->setValue(50);
-            seed.slider(3)->setValue(70);
-            seed.option(1)->setChecked(true);
-            seed.check(3)->setChecked(true);
-            QVERIFY(profiles.Save(QStringLiteral("Вечер"), false, seed.controlOrder()));
-            m_evening = seed.inputs();
+            m_morning = startInputs();
+            m_morning.calendarAge = 30;
+            QVERIFY(profiles.Save(QStringLiteral("Утро"), false, m_morning));
+            m_evening = m_morning;
+            m_evening.calendarAge = 50;
+            m_evening.bodyMass = 70;
+            m_evening.female = true;
+            m_evening.male = false;
+            m_evening.statements[3] = 1;
+            QVERIFY(profiles.Save(QStringLiteral("Вечер"), false, m_evening));
         }
-        m_host = std::make_unique<ProfileTestHost>();
-        m_commands = std::make_unique<ProfileCommands>(
-            m_host.get(), m_host->combo2(), m_host->saveAction(), m_host->delAction(),
-            [this] { return m_host->controlOrder(); }, [this] { m_host->refreshSliders(); },
-            *m_store);
-        m_commands->LoadPresets();
+        m_form = std::make_unique<Form1>();
+        m_probe = std::make_unique<MainWindowProbe>(*m_form);
+        m_commands = m_form->findChild<ProfileCommands*>();
+        QVERIFY(m_commands);
+        m_loaded = std::make_unique<QSignalSpy>(m_commands, &ProfileCommands::profileLoaded);
         m_boxes = std::make_unique<ScriptedMessageBoxes>();
-        m_fresh = m_host->inputs();
+        m_fresh = m_form->profileInputs();
         // Typing with the focus in the box, where Qt would complete names inline.
-        m_host->show();
-        QApplication::setActiveWindow(m_host.get());
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
         combo()->setFocus();
-        QVERIFY(QTest::qWaitForWindowActive(m_host.get()));
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     }
     void cleanup()
     {
         m_boxes.reset();
-        m_commands.reset();
-        m_host.reset();
+        m_loaded.reset();
+        m_probe.reset();
+        m_form.reset();
         m_store.reset();
+        m_dir.reset();
     }
 
     void startsWithTheListAndNothingChosen()
@@ -80,8 +86,8 @@ private slots:
         QCOMPARE(items(), QStringList({"Утро", "Вечер"}));
         QCOMPARE(combo()->currentIndex(), -1);
         QCOMPARE(combo()->currentText(), QString());
-        QVERIFY(!m_host->saveAction()->isEnabled());
-        QVERIFY(!m_host->delAction()->isEnabled());
+        QVERIFY(!save()->isEnabled());
+        QVERIFY(!del()->isEnabled());
     }
 
     void typingANameInAnyCaseLoadsIt_data()
@@ -99,17 +105,17 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, chosen);
-        ProfileTestHost::type(combo()->lineEdit(), typed);
+        MainWindowProbe::type(combo()->lineEdit(), typed);
         QCOMPARE(combo()->currentText(), chosen);
         QCOMPARE(combo()->currentIndex(), items().indexOf(chosen));
-        QCOMPARE(m_host->inputs(), chosen == "Вечер" ? m_evening : m_morning);
-        // Loaded once, and every label refreshed in order with the loaded values.
-        QCOMPARE(m_host->scrollLog.size(), 6);
-        QCOMPARE(m_host->scrollLog.first(),
-                 QStringLiteral("Slider2_Scroll(%1)").arg(chosen == "Вечер" ? 50 : 30));
-        QVERIFY(m_host->scrollLog.last().startsWith(QStringLiteral("Slider7_Scroll(")));
-        QVERIFY(m_host->saveAction()->isEnabled());
-        QVERIFY(m_host->delAction()->isEnabled());
+        const ProfileInputs& profile = chosen == "Вечер" ? m_evening : m_morning;
+        QCOMPARE(m_form->profileInputs(), profile);
+        // Loaded once, and every label refreshed with the loaded values.
+        QCOMPARE(m_loaded->count(), 1);
+        QCOMPARE(m_loaded->at(0).at(0).toString(), chosen);
+        QCOMPARE(m_probe->valueLabels(), MainWindowProbe::labelsFor(profile));
+        QVERIFY(save()->isEnabled());
+        QVERIFY(del()->isEnabled());
         QVERIFY(m_boxes->shown().isEmpty());
     }
 
@@ -126,69 +132,66 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(bool, saveEnabled);
-        ProfileTestHost::type(combo()->lineEdit(), typed);
+        MainWindowProbe::type(combo()->lineEdit(), typed);
         QTest::keyClick(combo()->lineEdit(), Qt::Key_Return);
         QCOMPARE(combo()->currentText(), typed);
         QCOMPARE(combo()->currentIndex(), -1);
         QCOMPARE(items(), QStringList({"Утро", "Вечер"}));
-        QCOMPARE(m_host->inputs(), m_fresh);
-        QVERIFY(m_host->scrollLog.isEmpty());
-        QCOMPARE(m_host->saveAction()->isEnabled(), saveEnabled);
-        QVERIFY(!m_host->delAction()->isEnabled());
+        QCOMPARE(m_form->profileInputs(), m_fresh);
+        QCOMPARE(m_loaded->count(), 0);
+        QCOMPARE(save()->isEnabled(), saveEnabled);
+        QVERIFY(!del()->isEnabled());
     }
 
     // Names that differ only in letter case (written by another program or by hand): typing
     // picks the first, as for any name; picking one from the list loads that one.
     void namesDifferingInCaseLoadWhatIsPicked()
     {
-        {
-            ProfileTestHost seed;
-            ProfileStore profiles(*m_store);
-            seed.slider(2)->setValue(40);
-            QVERIFY(profiles.Save(QStringLiteral("Анна"), false, seed.controlOrder()));
-            seed.slider(2)->setValue(60);
-            QVERIFY(profiles.Save(QStringLiteral("анна"), false, seed.controlOrder()));
-        }
+        ProfileStore profiles(*m_store);
+        ProfileInputs anna = m_morning, twin = m_morning;
+        anna.calendarAge = 40;
+        twin.calendarAge = 60;
+        QVERIFY(profiles.Save(QStringLiteral("Анна"), false, anna));
+        QVERIFY(profiles.Save(QStringLiteral("анна"), false, twin));
         m_commands->LoadPresets();
-        ProfileTestHost::type(combo()->lineEdit(), QStringLiteral("АННА"));
+        MainWindowProbe::type(combo()->lineEdit(), QStringLiteral("АННА"));
         QCOMPARE(combo()->currentText(), QStringLiteral("Анна"));
-        QCOMPARE(m_host->slider(2)->value(), 40);
+        QCOMPARE(m_form->profileInputs(), anna);
 
-        combo()->setCurrentIndex(items().indexOf(QStringLiteral("анна")));
-        QCOMPARE(combo()->currentText(), QStringLiteral("анна"));
+        pick(QStringLiteral("анна"));
         QCOMPARE(combo()->currentIndex(), 3);
-        QCOMPARE(m_host->slider(2)->value(), 60);
-        QVERIFY(m_host->delAction()->isEnabled());
+        QCOMPARE(m_form->profileInputs(), twin);
+        QVERIFY(del()->isEnabled());
     }
 
     void editingAPickedNameLeavesNothingChosen()
     {
         pick(QStringLiteral("Утро"));
         QTest::keyClick(combo()->lineEdit(), Qt::Key_End);
-        ProfileTestHost::type(combo()->lineEdit(), QStringLiteral("м"));
+        MainWindowProbe::type(combo()->lineEdit(), QStringLiteral("м"));
         QCOMPARE(combo()->currentText(), QStringLiteral("Утром"));
         QCOMPARE(combo()->currentIndex(), -1);
-        QVERIFY(!m_host->delAction()->isEnabled());
-        QCOMPARE(m_host->inputs(), m_morning);
+        QVERIFY(!del()->isEnabled());
+        QCOMPARE(m_form->profileInputs(), m_morning);
     }
 
     void savingANewNameAppendsItUnchosen()
     {
-        ProfileTestHost::type(combo()->lineEdit(), QStringLiteral("Ночь"));
-        m_host->slider(2)->setValue(64);
-        m_host->saveAction()->trigger();
+        MainWindowProbe::type(combo()->lineEdit(), QStringLiteral("Ночь"));
+        m_probe->slider(2)->setValue(64);
+        save()->trigger();
 
         QCOMPARE(shown(), QStringList({"C Профиль 'Ночь' сохранен."}));
         QCOMPARE(items(), QStringList({"Утро", "Вечер", "Ночь"}));
         QCOMPARE(combo()->currentIndex(), -1);
         QCOMPARE(combo()->currentText(), QStringLiteral("Ночь"));
-        QVERIFY(!m_host->delAction()->isEnabled());
+        QVERIFY(!del()->isEnabled());
         QCOMPARE(stored(listKey("_3_")), QStringLiteral("Ночь"));
         QCOMPARE(stored(listKey("Ночь/C30")), QStringLiteral("64"));
 
         // Saving again at once asks nothing and takes the next number.
         m_boxes->clear();
-        m_host->saveAction()->trigger();
+        save()->trigger();
         QCOMPARE(shown(), QStringList({"C Профиль 'Ночь' сохранен."}));
         QCOMPARE(items(), QStringList({"Утро", "Вечер", "Ночь"}));
         QVERIFY(!QSettings(file(), QSettings::IniFormat).contains(listKey("_3_")));
@@ -198,13 +201,15 @@ private slots:
 
     void savingIntoAnEmptyListLeavesItUnchosen()
     {
-        QVERIFY(m_store->deleteSection(ProfileStore::application(), ProfileStore::listSection()));
+        SettingsStore::Batch emptied;
+        emptied.deleteSection(ProfileStore::listSection());
+        QVERIFY(m_store->apply(ProfileStore::application(), emptied));
         m_commands->LoadPresets();
-        ProfileTestHost::type(combo()->lineEdit(), QStringLiteral("Первый"));
-        m_host->saveAction()->trigger();
+        MainWindowProbe::type(combo()->lineEdit(), QStringLiteral("Первый"));
+        save()->trigger();
         QCOMPARE(items(), QStringList({"Первый"}));
         QCOMPARE(combo()->currentIndex(), -1);
-        QVERIFY(m_host->scrollLog.isEmpty());
+        QCOMPARE(m_loaded->count(), 0);
     }
 
     void overwritingAsksFirst_data()
@@ -217,10 +222,10 @@ private slots:
     {
         QFETCH(bool, yes);
         pick(QStringLiteral("Утро"));
-        m_host->slider(2)->setValue(77);
+        m_probe->slider(2)->setValue(77);
         const QByteArray before = bytes();
         m_boxes->queueAnswer(yes);
-        m_host->saveAction()->trigger();
+        save()->trigger();
 
         QStringList expected = {"Q Профиль 'Утро' уже существует. Перезаписать его?"};
         if (yes)
@@ -249,16 +254,16 @@ private slots:
         pick(QStringLiteral("Вечер"));
         const QByteArray before = bytes();
         m_boxes->queueAnswer(yes);
-        m_host->delAction()->trigger();
+        del()->trigger();
 
         QCOMPARE(shown(), QStringList({"Q Вы действительно хотите удалить профиль 'Вечер'?"}));
         QCOMPARE(combo()->currentText(), QStringLiteral("Вечер"));
-        QCOMPARE(m_host->inputs(), m_evening);
-        QVERIFY(m_host->saveAction()->isEnabled());
+        QCOMPARE(m_form->profileInputs(), m_evening);
+        QVERIFY(save()->isEnabled());
         if (yes) {
             QCOMPARE(items(), QStringList({"Утро"}));
             QCOMPARE(combo()->currentIndex(), -1);
-            QVERIFY(!m_host->delAction()->isEnabled());
+            QVERIFY(!del()->isEnabled());
             QCOMPARE(ProfileStore(*m_store).LoadPresets(), QStringList({"Утро"}));
             QVERIFY(m_store
                         ->keys(ProfileStore::application(),
@@ -267,7 +272,7 @@ private slots:
         } else {
             QCOMPARE(items(), QStringList({"Утро", "Вечер"}));
             QCOMPARE(combo()->currentIndex(), 1);
-            QVERIFY(m_host->delAction()->isEnabled());
+            QVERIFY(del()->isEnabled());
             QCOMPARE(bytes(), before);
         }
     }
@@ -303,14 +308,14 @@ private slots:
         if (!RefusedWrites::available())
             QSKIP("no way to refuse writes here");
         pick(QStringLiteral("Утро"));
-        m_host->slider(2)->setValue(77);
+        m_probe->slider(2)->setValue(77);
         {
             RefusedWrites refused;
-            m_host->saveAction()->trigger();
+            save()->trigger();
             combo()->setEditText(QStringLiteral("Ночь"));
-            m_host->saveAction()->trigger();
+            save()->trigger();
             pick(QStringLiteral("Вечер"));
-            m_host->delAction()->trigger();
+            del()->trigger();
         }
         QCOMPARE(
             shown(),
@@ -322,7 +327,7 @@ private slots:
         QCOMPARE(items(), QStringList({"Утро", "Вечер"}));
         QCOMPARE(combo()->currentIndex(), 1);
         pick(QStringLiteral("Утро"));
-        QCOMPARE(m_host->inputs(), m_morning);
+        QCOMPARE(m_form->profileInputs(), m_morning);
         SettingsStore restarted(m_dir->path());
         QCOMPARE(ProfileStore(restarted).LoadPresets(), QStringList({"Утро", "Вечер"}));
     }
@@ -335,17 +340,18 @@ private slots:
         m_commands->Toolbar1_ButtonClick(&other);
         m_commands->Toolbar1_ButtonClick(nullptr);
         QVERIFY(m_boxes->shown().isEmpty());
-        m_commands->Toolbar1_ButtonClick(m_host->saveAction());
+        m_commands->Toolbar1_ButtonClick(save());
         QCOMPARE(shown(), QStringList({"C Профиль 'Ночь' сохранен."}));
     }
 
     void buttonsShowIconsAndHaveSpokenNames()
     {
-        for (QAction* action : {m_host->saveAction(), m_host->delAction()}) {
+        auto* toolbar = m_form->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+        for (QAction* action : {save(), del()}) {
             QVERIFY(!action->icon().isNull());
             const QSize size = action->icon().actualSize(QSize(16, 16));
             QCOMPARE(size, QSize(16, 16));
-            auto* button = qobject_cast<QToolButton*>(m_host->toolbar()->widgetForAction(action));
+            auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(action));
             QVERIFY(button);
             QVERIFY(!button->accessibleName().isEmpty());
             QVERIFY(button->text().isEmpty());
@@ -354,18 +360,14 @@ private slots:
     }
 
 private:
-    QComboBox* combo() const { return m_host->combo2(); }
-    QStringList items() const
-    {
-        QStringList result;
-        for (int i = 0; i < combo()->count(); ++i)
-            result.append(combo()->itemText(i));
-        return result;
-    }
+    QComboBox* combo() const { return m_probe->profileBox(); }
+    QAction* save() const { return m_probe->profileButton("save"); }
+    QAction* del() const { return m_probe->profileButton("del"); }
+    QStringList items() const { return m_probe->entries(); }
     // Chooses an entry as the user does from the drop-down list.
     void pick(const QString& name)
     {
-        combo()->setCurrentIndex(items().indexOf(name));
+        m_probe->pick(name);
         QCOMPARE(combo()->currentText(), name);
     }
     QStringList shown() const
@@ -379,23 +381,21 @@ private:
         }
         return result;
     }
-    QString file() const { return m_store->location(ProfileStore::application()); }
-    QByteArray bytes() const
-    {
-        QFile f(file());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QString file() const { return m_dir->file(); }
+    QByteArray bytes() const { return m_dir->bytes(); }
     QString stored(const QString& key) const
     {
         return QSettings(file(), QSettings::IniFormat).value(key).toString();
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<StoreFolder> m_dir;
     std::unique_ptr<SettingsStore> m_store;
-    std::unique_ptr<ProfileTestHost> m_host;
-    std::unique_ptr<ProfileCommands> m_commands;
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindowProbe> m_probe;
+    ProfileCommands* m_commands = nullptr;
+    std::unique_ptr<QSignalSpy> m_loaded;
     std::unique_ptr<ScriptedMessageBoxes> m_boxes;
-    QString m_morning, m_evening, m_fresh;
+    ProfileInputs m_morning, m_evening, m_fresh;
 };
 
 QTEST_MAIN(TestProfileCommands)

@@ -1,46 +1,25 @@
+// Profiles and the real main window: what a stored profile puts into the controls, in which
+// order, and what a saved one holds, against a store in a temporary folder.
+#include "core/profiles/ProfileStore.h"
+#include "core/profiles/SettingsStore.h"
 #include "widgets/controls/Slider.h"
+#include "widgets/controls/StatementCheckBox.h"
 #include "windows/mainwindow/Form1.h"
 
-#include "ProfileTestHost.h"
+#include "MainWindowProbe.h"
+#include "ProfileInputsText.h"
 #include "ScriptedMessageBoxes.h"
+#include "StoreFolder.h"
+#include "StoredValueCases.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QToolBar>
 #include <QtTest>
 
 namespace {
-
-QAction* toolbarAction(const Form1& form, const char* key)
-{
-    const auto* bar = form.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
-    for (QAction* action : bar->actions()) {
-        if (action->objectName() == QLatin1String(key))
-            return action;
-    }
-    return nullptr;
-}
-
-Slider* slider(const Form1& form, int n)
-{
-    return form.findChild<Slider*>(QStringLiteral("Slider%1").arg(n));
-}
-
-// A member of a control array: the array's name and its "index" property.
-template <typename T> T* member(const Form1& form, const char* array, int index)
-{
-    const auto members = form.findChildren<T*>(QString::fromLatin1(array));
-    for (T* m : members) {
-        if (m->property("index").toInt() == index)
-            return m;
-    }
-    return nullptr;
-}
 
 QString describe(const AssessmentRecord& r)
 {
@@ -59,19 +38,37 @@ QString describe(const AssessmentRecord& r)
         .arg(r.healthRating);
 }
 
+// Stores one profile section under a listed name, as another program might have written it.
+void storeSection(const StoreFolder& folder, const QString& name,
+                  const QHash<QString, QString>& texts)
+{
+    SettingsStore store(folder.path());
+    SettingsStore::Batch batch;
+    batch.save(ProfileStore::listSection(), QStringLiteral("_1_"), name);
+    batch.save(ProfileStore::listSection(), QStringLiteral("LastIndex"), QStringLiteral("1"));
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+        batch.save(ProfileStore::profileSection(name), it.key(), it.value());
+    QVERIFY(store.apply(ProfileStore::application(), batch));
+}
+
 } // namespace
 
-// The profile box in the real main window, against a store in a temporary
-// folder.
 class TestProfileForm1 : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(m_dir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        m_dir = std::make_unique<StoreFolder>();
+        QVERIFY(m_dir->isValid());
+        m_dir->useForNativeStore();
+    }
+
+    void freshWindowHoldsTheStartInputs()
+    {
+        Form1 form;
+        QCOMPARE(form.profileInputs(), startInputs());
     }
 
     // Saved in one run, typed in lower case in the next: every input comes back.
@@ -79,43 +76,149 @@ private slots:
     {
         ScriptedMessageBoxes boxes;
         QString saved;
+        ProfileInputs savedInputs;
         {
             Form1 form;
-            QVERIFY(toolbarAction(form, "save") && !toolbarAction(form, "save")->isEnabled());
-            member<QRadioButton>(form, "Option1", 1)->click();
+            MainWindowProbe probe(form);
+            QVERIFY(!probe.profileButton("save")->isEnabled());
+            probe.option(1)->click();
             const int values[] = {47, 88, 14, 9, 95, 21};
             for (int n = 2; n <= 7; ++n)
-                slider(form, n)->setValue(values[n - 2]);
+                probe.slider(n)->setValue(values[n - 2]);
             form.refreshSliders();
-            member<QCheckBox>(form, "Check1", 0)->click();
-            member<QCheckBox>(form, "Check1", 26)->click();
-            form.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(3);
-            auto* combo = form.findChild<QComboBox*>(QStringLiteral("Combo2"));
-            ProfileTestHost::type(combo->lineEdit(), QStringLiteral("Вечер"));
-            QVERIFY(toolbarAction(form, "save")->isEnabled());
-            toolbarAction(form, "save")->trigger();
+            probe.check(0)->click();
+            probe.check(26)->click();
+            probe.rating()->setCurrentIndex(3);
+            MainWindowProbe::type(probe.profileBox()->lineEdit(), QStringLiteral("Вечер"));
+            QVERIFY(probe.profileButton("save")->isEnabled());
+            probe.profileButton("save")->trigger();
             QCOMPARE(boxes.shown().size(), 1);
             QCOMPARE(boxes.shown().first().text, QStringLiteral("Профиль 'Вечер' сохранен."));
             saved = describe(form.currentRecord());
+            savedInputs = form.profileInputs();
         }
 
         Form1 form;
-        auto* combo = form.findChild<QComboBox*>(QStringLiteral("Combo2"));
-        QCOMPARE(combo->count(), 1);
-        QCOMPARE(combo->currentIndex(), -1);
+        MainWindowProbe probe(form);
+        QCOMPARE(probe.entries(), QStringList({"Вечер"}));
+        QCOMPARE(probe.profileBox()->currentIndex(), -1);
         QVERIFY(describe(form.currentRecord()) != saved);
-        ProfileTestHost::type(combo->lineEdit(), QStringLiteral("вечер"));
-        QCOMPARE(combo->currentText(), QStringLiteral("Вечер"));
+        MainWindowProbe::type(probe.profileBox()->lineEdit(), QStringLiteral("вечер"));
+        QCOMPARE(probe.profileBox()->currentText(), QStringLiteral("Вечер"));
         QCOMPARE(describe(form.currentRecord()), saved);
-        QVERIFY(toolbarAction(form, "save")->isEnabled());
-        QVERIFY(toolbarAction(form, "del")->isEnabled());
+        QCOMPARE(form.profileInputs(), savedInputs);
+        QVERIFY(probe.profileButton("save")->isEnabled());
+        QVERIFY(probe.profileButton("del")->isEnabled());
         // The sex switch ran: the woman's inputs are the editable ones.
-        QVERIFY(slider(form, 3)->isEnabled());
-        QVERIFY(!slider(form, 6)->isEnabled());
+        QVERIFY(probe.slider(3)->isEnabled());
+        QVERIFY(!probe.slider(6)->isEnabled());
+    }
+
+    // Each key lands in its own control; a text no control takes changes nothing, and a slider
+    // keeps a value within its range.
+    void storedValuesAreShown_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        for (const StoredValueCase& c : storedValueCases())
+            QTest::newRow(c.row) << QString::fromLatin1(c.key) << QString::fromLatin1(c.text)
+                                 << QString::fromLatin1(c.shown);
+    }
+    void storedValuesAreShown()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        storeSection(*m_dir, QStringLiteral("Тест"), {{key, text}});
+        Form1 form;
+        MainWindowProbe probe(form);
+        const QStringList before = ::describe(form.profileInputs()).split(' ');
+        probe.pick(QStringLiteral("Тест"));
+        QCOMPARE(probe.profileBox()->currentText(), QStringLiteral("Тест"));
+
+        QStringList differences;
+        const QStringList after = ::describe(form.profileInputs()).split(' ');
+        for (int i = 0; i < after.size(); ++i) {
+            if (after.at(i) != before.at(i))
+                differences.append(after.at(i));
+        }
+        QCOMPARE(differences.join(' '), shown);
+        QCOMPARE(probe.valueLabels(), MainWindowProbe::labelsFor(form.profileInputs()));
+    }
+
+    void neitherOptionIsAStateOfItsOwn()
+    {
+        storeSection(*m_dir, QStringLiteral("X"), {{"C27", "False"}, {"C28", "False"}});
+        Form1 form;
+        MainWindowProbe probe(form);
+        QVERIFY(probe.slider(6)->isEnabled());
+        probe.pick(QStringLiteral("X"));
+        QVERIFY(!probe.option(0)->isChecked());
+        QVERIFY(!probe.option(1)->isChecked());
+        // The sex switch ran.
+        QVERIFY(!probe.slider(6)->isEnabled());
+        QVERIFY(probe.slider(3)->isEnabled());
+        // The pair stays a pair: picking one by hand still clears the other.
+        probe.option(1)->click();
+        probe.option(0)->click();
+        QVERIFY(probe.option(0)->isChecked() && !probe.option(1)->isChecked());
+    }
+
+    // The female option is set before the male one: of two stored "True" the male one stands.
+    void femaleOptionComesFirst_data()
+    {
+        QTest::addColumn<bool>("female");
+        QTest::addColumn<bool>("male");
+        QTest::addColumn<bool>("femaleShown");
+        QTest::addColumn<bool>("maleShown");
+        QTest::newRow("female") << true << false << true << false;
+        QTest::newRow("male") << false << true << false << true;
+        QTest::newRow("both, male last") << true << true << false << true;
+    }
+    void femaleOptionComesFirst()
+    {
+        QFETCH(bool, female);
+        QFETCH(bool, male);
+        QFETCH(bool, femaleShown);
+        QFETCH(bool, maleShown);
+        Form1 form;
+        MainWindowProbe probe(form);
+        probe.option(female && !male ? 0 : 1)->click();
+        ProfileInputs inputs;
+        inputs.female = female;
+        inputs.male = male;
+        form.applyProfile(inputs);
+        QCOMPARE(probe.option(1)->isChecked(), femaleShown);
+        QCOMPARE(probe.option(0)->isChecked(), maleShown);
+        QCOMPARE(probe.slider(6)->isEnabled(), maleShown);
+        QCOMPARE(probe.slider(3)->isEnabled(), !maleShown);
+    }
+
+    // Only what the profile holds changes; the labels follow the sliders afterwards; the
+    // profile box is not an input.
+    void partialProfileLeavesTheRestAlone()
+    {
+        Form1 form;
+        MainWindowProbe probe(form);
+        probe.slider(7)->setValue(42);
+        probe.check(3)->setValue(1);
+        probe.profileBox()->setEditText(QStringLiteral("unchanged"));
+        ProfileInputs expected = form.profileInputs();
+        ProfileInputs some;
+        some.calendarAge = 33;
+        some.statements[5] = 2;
+        form.applyProfile(some);
+        expected.calendarAge = 33;
+        expected.statements[5] = 2;
+        QCOMPARE(form.profileInputs(), expected);
+        QCOMPARE(probe.text("Label12"), QStringLiteral("33 года"));
+        QCOMPARE(probe.text("Label5"), QStringLiteral("42 сек"));
+        QCOMPARE(probe.profileBox()->currentText(), QStringLiteral("unchanged"));
     }
 
 private:
-    QTemporaryDir m_dir;
+    std::unique_ptr<StoreFolder> m_dir;
 };
 
 QTEST_MAIN(TestProfileForm1)

@@ -3,14 +3,14 @@
 // profiles that were stored properly.
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
-#include "windows/mainwindow/ProfileCommands.h"
-
-#include "ProfileTestHost.h"
-#include "ScriptedMessageBoxes.h"
 #include "widgets/controls/Slider.h"
+#include "windows/mainwindow/Form1.h"
+
+#include "MainWindowProbe.h"
+#include "ProfileInputsText.h"
+#include "ScriptedMessageBoxes.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QRadioButton>
@@ -36,18 +36,33 @@ const QString list = QStringLiteral("Vitalon2/Presets/");
 const QString longName = QString(10000, QChar(0x0416)); // "ЖЖЖ…"
 
 // Distinct inputs for the n-th proper profile.
-void setInputs(ProfileTestHost& host, int n)
+ProfileInputs inputsFor(int n)
 {
-    host.slider(2)->setValue(30 + n);
-    host.slider(3)->setValue(70 + 5 * n);
-    host.slider(4)->setValue(12 + n);
-    host.slider(5)->setValue(7 + n);
-    host.slider(6)->setValue(40 + 10 * n);
-    host.slider(7)->setValue(5 + n);
-    host.option(n % 2)->setChecked(true);
+    ProfileInputs p;
+    p.calendarAge = 30 + n;
+    p.bodyMass = 70 + 5 * n;
+    p.systolic = 12 + n;
+    p.diastolic = 7 + n;
+    p.breathHold = 40 + 10 * n;
+    p.balance = 5 + n;
+    p.female = n % 2 == 1;
+    p.male = n % 2 == 0;
     for (int k = 0; k < 27; ++k)
-        host.check(k)->setChecked((k + n) % 3 == 0);
-    host.rating()->setCurrentIndex(n % 4);
+        p.statements[size_t(k)] = (k + n) % 3 == 0 ? 1 : 0;
+    p.healthRating = n % 4;
+    return p;
+}
+
+// A main window that has loaded profiles of any kind still holds usable inputs.
+void checkUsable(const Form1& form)
+{
+    const MainWindowProbe probe(form);
+    for (int n = 2; n <= 7; ++n) {
+        QVERIFY(probe.slider(n)->value() >= probe.slider(n)->min());
+        QVERIFY(probe.slider(n)->value() <= probe.slider(n)->max());
+    }
+    QVERIFY(!(probe.option(0)->isChecked() && probe.option(1)->isChecked()));
+    QVERIFY(probe.rating()->currentIndex() >= 0 && probe.rating()->currentIndex() < 4);
 }
 
 // Rubbish written through QSettings, so that it lands under the store's own keys.
@@ -137,22 +152,19 @@ const QStringList proper = {QStringLiteral("Утро"), QStringLiteral("Вече
                             QStringLiteral("Мама")};
 
 // Stores the proper profiles, then spoils the file around them; returns their inputs.
-QStringList storeProperThenSpoil(const QString& folder, int attacks)
+QList<ProfileInputs> storeProperThenSpoil(const QString& folder, int attacks)
 {
-    QStringList inputs;
-    QString file;
+    QList<ProfileInputs> inputs;
     {
         SettingsStore store(folder);
         ProfileStore profiles(store);
-        ProfileTestHost host;
         for (int n = 0; n < proper.size(); ++n) {
-            setInputs(host, n);
-            if (!profiles.Save(proper.at(n), false, host.controlOrder()))
+            if (!profiles.Save(proper.at(n), false, inputsFor(n)))
                 return {};
-            inputs.append(host.inputs());
+            inputs.append(inputsFor(n));
         }
-        file = store.location(ProfileStore::application());
     }
+    const QString file = folder + QStringLiteral("/Kalder_Programming/Kalder_Programming.conf");
     writeThroughSettings(file, attacks);
     appendRaw(file, attacks);
     if (QTest::currentTestFailed())
@@ -183,7 +195,7 @@ private slots:
         QFETCH(int, attacks);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        QStringList properInputs = storeProperThenSpoil(dir.path(), attacks);
+        QList<ProfileInputs> properInputs = storeProperThenSpoil(dir.path(), attacks);
         QCOMPARE(properInputs.size(), proper.size());
 
         // A new start: the list, then every listed profile picked in turn.
@@ -203,34 +215,22 @@ private slots:
             if (attacks & GarbageValues)
                 QVERIFY(listed.contains(QStringLiteral("Мусор")));
         }
-        for (int n = 0; n < proper.size(); ++n) {
-            ProfileTestHost fresh;
-            profiles.Read(proper.at(n), fresh.controlOrder());
-            QCOMPARE(fresh.inputs(), properInputs.at(n));
-        }
-        ProfileTestHost picker;
+        for (int n = 0; n < proper.size(); ++n)
+            QCOMPARE(profiles.Read(proper.at(n)), properInputs.at(n));
+        // Every listed profile loaded in turn into the real window leaves usable inputs.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        Form1 picker;
         for (const QString& name : listed)
-            profiles.Read(name, picker.controlOrder());
-        for (int n = 2; n <= 7; ++n) {
-            QVERIFY(picker.slider(n)->value() >= picker.slider(n)->min());
-            QVERIFY(picker.slider(n)->value() <= picker.slider(n)->max());
-        }
-        QVERIFY(!(picker.option(0)->isChecked() && picker.option(1)->isChecked()));
-        QVERIFY(picker.rating()->currentIndex() >= 0 && picker.rating()->currentIndex() < 4);
-        if (attacks & LongNames) {
-            ProfileTestHost fresh;
-            profiles.Read(longName, fresh.controlOrder());
-            QCOMPARE(fresh.slider(2)->value(), 40);
-        }
+            picker.applyProfile(profiles.Read(name));
+        checkUsable(picker);
+        if (attacks & LongNames)
+            QCOMPARE(profiles.Read(longName).calendarAge, 40);
 
         // Saving a new profile and over a listed one, then deleting, still work.
-        ProfileTestHost host;
-        setInputs(host, 7);
-        QVERIFY(profiles.Save(QStringLiteral("Новый"), false, host.controlOrder()));
-        const QString newInputs = host.inputs();
-        setInputs(host, 8);
-        QVERIFY(profiles.Save(proper.at(2), true, host.controlOrder()));
-        properInputs[2] = host.inputs();
+        QVERIFY(profiles.Save(QStringLiteral("Новый"), false, inputsFor(7)));
+        const ProfileInputs newInputs = inputsFor(7);
+        QVERIFY(profiles.Save(proper.at(2), true, inputsFor(8)));
+        properInputs[2] = inputsFor(8);
         QVERIFY(profiles.DelPreset(proper.at(0)));
         if (attacks & LongNames)
             QVERIFY(profiles.DelPreset(longName));
@@ -250,51 +250,43 @@ private slots:
         const int deleted = 1 + listed.count(longName) + listed.count(QStringLiteral("Имя 4000"));
         QCOMPARE(after.size(), listed.size() - deleted + 1);
         const QStringList kept = {proper.at(1), proper.at(2), QStringLiteral("Новый")};
-        const QStringList keptInputs = {properInputs.at(1), properInputs.at(2), newInputs};
-        for (int n = 0; n < kept.size(); ++n) {
-            ProfileTestHost fresh;
-            again.Read(kept.at(n), fresh.controlOrder());
-            QCOMPARE(fresh.inputs(), keptInputs.at(n));
-        }
+        const QList<ProfileInputs> keptInputs = {properInputs.at(1), properInputs.at(2), newInputs};
+        for (int n = 0; n < kept.size(); ++n)
+            QCOMPARE(again.Read(kept.at(n)), keptInputs.at(n));
     }
 
-    // The same through the profile box and its buttons, as the user meets it.
+    // The same through the profile box and its buttons of the real window, as the user meets it.
     void profileBoxOverRubbish()
     {
+        QStandardPaths::setTestModeEnabled(true);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QStringList properInputs = storeProperThenSpoil(dir.path(), Everything);
+        const QList<ProfileInputs> properInputs = storeProperThenSpoil(dir.path(), Everything);
         QCOMPARE(properInputs.size(), proper.size());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
 
-        SettingsStore store(dir.path());
-        ProfileTestHost host;
-        ProfileCommands commands(
-            &host, host.combo2(), host.saveAction(), host.delAction(),
-            [&host] { return host.controlOrder(); }, [&host] { host.refreshSliders(); }, store);
+        Form1 form;
+        MainWindowProbe probe(form);
         ScriptedMessageBoxes boxes;
-        commands.LoadPresets();
-        QComboBox* box = host.combo2();
+        QComboBox* box = probe.profileBox();
 
         // Typing a proper name in another letter case picks and loads it.
         box->setEditText(proper.at(2).toUpper());
         QCOMPARE(box->currentText(), proper.at(2));
-        QCOMPARE(host.inputs(), properInputs.at(2));
+        QCOMPARE(form.profileInputs(), properInputs.at(2));
         // Picking every other entry loads what fits and leaves the inputs in range.
         for (int i = 0; i < box->count(); i += 97)
             box->setCurrentIndex(i);
         box->setCurrentIndex(box->findText(longName));
-        for (int n = 2; n <= 7; ++n) {
-            QVERIFY(host.slider(n)->value() >= host.slider(n)->min());
-            QVERIFY(host.slider(n)->value() <= host.slider(n)->max());
-        }
+        checkUsable(form);
 
         // Save under a new name, then delete a proper profile (answering Yes).
         box->setEditText(QStringLiteral("Новый"));
-        host.saveAction()->trigger();
-        const QString newInputs = host.inputs();
+        probe.profileButton("save")->trigger();
+        const ProfileInputs newInputs = form.profileInputs();
         box->setEditText(proper.at(0));
-        QCOMPARE(host.inputs(), properInputs.at(0));
-        host.delAction()->trigger();
+        QCOMPARE(form.profileInputs(), properInputs.at(0));
+        probe.profileButton("del")->trigger();
         QVERIFY(box->findText(proper.at(0), Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0);
         QCOMPARE(boxes.shown().size(), 2);
         QCOMPARE(boxes.shown().at(0).kind, ScriptedMessageBoxes::Kind::Confirmation);
@@ -305,12 +297,10 @@ private slots:
         const QStringList after = again.LoadPresets();
         QVERIFY(!after.contains(proper.at(0)));
         const QStringList kept = {proper.at(1), proper.at(2), QStringLiteral("Новый")};
-        const QStringList keptInputs = {properInputs.at(1), properInputs.at(2), newInputs};
+        const QList<ProfileInputs> keptInputs = {properInputs.at(1), properInputs.at(2), newInputs};
         for (int n = 0; n < kept.size(); ++n) {
             QCOMPARE(after.count(kept.at(n)), 1);
-            ProfileTestHost fresh;
-            again.Read(kept.at(n), fresh.controlOrder());
-            QCOMPARE(fresh.inputs(), keptInputs.at(n));
+            QCOMPARE(again.Read(kept.at(n)), keptInputs.at(n));
         }
     }
 };

@@ -1,17 +1,16 @@
+#include "core/profiles/ProfileKeys.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 
-#include "ProfileTestHost.h"
+#include "LegacyProfiles.h"
+#include "ProfileInputsText.h"
 #include "RefusedWrites.h"
-#include "widgets/controls/Slider.h"
+#include "StoreFolder.h"
+#include "StoredValueCases.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRadioButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -42,6 +41,13 @@ private:
     QSettings m_settings;
 };
 
+ProfileInputs aged(int years)
+{
+    ProfileInputs inputs = startInputs();
+    inputs.calendarAge = years;
+    return inputs;
+}
+
 } // namespace
 
 class TestProfileStore : public QObject
@@ -50,7 +56,7 @@ class TestProfileStore : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<StoreFolder>();
         QVERIFY(m_dir->isValid());
         m_store = std::make_unique<SettingsStore>(m_dir->path());
         m_profiles = std::make_unique<ProfileStore>(*m_store);
@@ -61,38 +67,68 @@ private slots:
         m_store.reset();
     }
 
+    // One key per input, in the order of their numbers, each with the input it belongs to.
+    void keysNameTheirInputs()
+    {
+        QStringList names;
+        for (const ProfileKeys::Key& key : ProfileKeys::all())
+            names << key.name();
+        QStringList expected = {"C14", "C15", "C16", "C17", "C27", "C28", "C30", "C31"};
+        for (int k = 0; k < 27; ++k)
+            expected << QStringLiteral("C%1").arg(39 + k);
+        expected << "C66";
+        QCOMPARE(names, expected);
+
+        // Every input distinct, so that each key shows which one it took.
+        const ProfileInputs inputs =
+            fullInputs(5, 6, 1, 2, 3, 4, true, false, "012012012012012012012012012", 3);
+        QHash<QString, QString> texts = {{"C14", "1"}, {"C15", "2"},    {"C16", "3"},
+                                         {"C17", "4"}, {"C27", "True"}, {"C28", "False"},
+                                         {"C30", "5"}, {"C31", "6"},    {"C66", "3"}};
+        for (int k = 0; k < 27; ++k)
+            texts.insert(QStringLiteral("C%1").arg(39 + k), QString::number(k % 3));
+        QCOMPARE(ProfileStore::texts(inputs), texts);
+        QCOMPARE(ProfileStore::inputs(texts), inputs);
+
+        // Absent inputs write no key and read back absent.
+        ProfileInputs some;
+        some.female = false;
+        some.statements[4] = 2;
+        QCOMPARE(ProfileStore::texts(some),
+                 (QHash<QString, QString>{{"C27", "False"}, {"C43", "2"}}));
+        QCOMPARE(ProfileStore::inputs(ProfileStore::texts(some)), some);
+        QCOMPARE(ProfileStore::inputs({}), ProfileInputs());
+    }
+
     void emptyStoreListsNothing()
     {
         QVERIFY(m_profiles->LoadPresets().isEmpty());
         QVERIFY(m_profiles->DelPreset(QStringLiteral("Утро")));
-        QVERIFY(!QFile::exists(file()));
+        QVERIFY(!QFile::exists(m_dir->file()));
     }
 
     void numbersAreNeverReused()
     {
-        ProfileTestHost host;
         for (const char* name : {"Утро", "День", "Вечер"})
-            QVERIFY(m_profiles->Save(QString::fromUtf8(name), false, host.controlOrder()));
+            QVERIFY(m_profiles->Save(QString::fromUtf8(name), false, startInputs()));
         QVERIFY(m_profiles->DelPreset(QStringLiteral("День")));
         QCOMPARE(m_profiles->LoadPresets(), QStringList({"Утро", "Вечер"}));
-        QVERIFY(!StoredFile(file()).contains(list + QStringLiteral("_2_")));
-        QVERIFY(StoredFile(file()).sectionKeys(QStringLiteral("День")).isEmpty());
+        QVERIFY(!StoredFile(m_dir->file()).contains(list + QStringLiteral("_2_")));
+        QVERIFY(StoredFile(m_dir->file()).sectionKeys(QStringLiteral("День")).isEmpty());
 
-        QVERIFY(m_profiles->Save(QStringLiteral("Ночь"), false, host.controlOrder()));
-        StoredFile stored(file());
+        QVERIFY(m_profiles->Save(QStringLiteral("Ночь"), false, startInputs()));
+        StoredFile stored(m_dir->file());
         QCOMPARE(stored.value(list + QStringLiteral("_4_")), QStringLiteral("Ночь"));
         QCOMPARE(stored.value(list + QStringLiteral("LastIndex")), QStringLiteral("4"));
     }
 
     void overwriteTakesTheNextNumber()
     {
-        ProfileTestHost host;
         for (const char* name : {"Утро", "День", "Вечер"})
-            QVERIFY(m_profiles->Save(QString::fromUtf8(name), false, host.controlOrder()));
-        host.slider(2)->setValue(44);
-        QVERIFY(m_profiles->Save(QStringLiteral("Утро"), true, host.controlOrder()));
+            QVERIFY(m_profiles->Save(QString::fromUtf8(name), false, startInputs()));
+        QVERIFY(m_profiles->Save(QStringLiteral("Утро"), true, aged(44)));
 
-        StoredFile stored(file());
+        StoredFile stored(m_dir->file());
         QVERIFY(!stored.contains(list + QStringLiteral("_1_")));
         QCOMPARE(stored.value(list + QStringLiteral("_4_")), QStringLiteral("Утро"));
         QCOMPARE(stored.value(list + QStringLiteral("LastIndex")), QStringLiteral("4"));
@@ -104,17 +140,9 @@ private slots:
     // program read.
     void storedRecordHasTheInputKeysAndTexts()
     {
-        ProfileTestHost host;
-        const int sliderValues[] = {47, 88, 14, 9, 95, 21}; // Slider2 … Slider7
-        for (int n = 2; n <= 7; ++n)
-            host.slider(n)->setValue(sliderValues[n - 2]);
-        host.option(1)->setChecked(true);
-        host.check(0)->setChecked(true);
-        host.check(13)->setChecked(true);
-        host.check(26)->setTristate(true);
-        host.check(26)->setCheckState(Qt::PartiallyChecked);
-        host.rating()->setCurrentIndex(3);
-        QVERIFY(m_profiles->Save(QStringLiteral("Мама"), false, host.controlOrder()));
+        const ProfileInputs inputs =
+            fullInputs(47, 88, 14, 9, 95, 21, true, false, "100000000000010000000000002", 3);
+        QVERIFY(m_profiles->Save(QStringLiteral("Мама"), false, inputs));
 
         QMap<QString, QString> expected = {{"C14", "14"}, {"C15", "9"},    {"C16", "95"},
                                            {"C17", "21"}, {"C27", "True"}, {"C28", "False"},
@@ -123,7 +151,7 @@ private slots:
             expected.insert(QStringLiteral("C%1").arg(39 + k), k == 0 || k == 13 ? "1"
                                                                : k == 26         ? "2"
                                                                                  : "0");
-        StoredFile stored(file());
+        StoredFile stored(m_dir->file());
         QMap<QString, QString> actual;
         for (const QString& key : stored.sectionKeys(QStringLiteral("Мама")))
             actual.insert(key, stored.value(list + QStringLiteral("Мама/") + key));
@@ -131,12 +159,9 @@ private slots:
         QCOMPARE(stored.value(list + QStringLiteral("_1_")), QStringLiteral("Мама"));
         QCOMPARE(stored.value(list + QStringLiteral("LastIndex")), QStringLiteral("1"));
 
-        // And it reads back into fresh inputs, after a restart, female first.
-        ProfileTestHost fresh;
+        // And it reads back whole after a restart.
         SettingsStore restarted(m_dir->path());
-        ProfileStore(restarted).Read(QStringLiteral("Мама"), fresh.controlOrder());
-        QCOMPARE(fresh.inputs(), host.inputs());
-        QVERIFY(fresh.sexSwitches > 0);
+        QCOMPARE(ProfileStore(restarted).Read(QStringLiteral("Мама")), inputs);
     }
 
     void namesRoundTrip_data()
@@ -153,41 +178,33 @@ private slots:
     void namesRoundTrip()
     {
         QFETCH(QString, name);
-        ProfileTestHost host;
-        QVERIFY(m_profiles->Save(QStringLiteral("Другой"), false, host.controlOrder()));
-        host.slider(2)->setValue(61);
-        host.check(5)->setChecked(true);
-        QVERIFY(m_profiles->Save(name, false, host.controlOrder()));
-        QCOMPARE(StoredFile(file()).value(list + QStringLiteral("_2_")), name);
+        QVERIFY(m_profiles->Save(QStringLiteral("Другой"), false, startInputs()));
+        ProfileInputs inputs = withStatements(aged(61), "000001");
+        QVERIFY(m_profiles->Save(name, false, inputs));
+        QCOMPARE(StoredFile(m_dir->file()).value(list + QStringLiteral("_2_")), name);
 
         SettingsStore restarted(m_dir->path());
         ProfileStore again(restarted);
         QCOMPARE(again.LoadPresets(), QStringList({QStringLiteral("Другой"), name}));
-        ProfileTestHost fresh;
-        again.Read(name, fresh.controlOrder());
-        QCOMPARE(fresh.inputs(), host.inputs());
+        QCOMPARE(again.Read(name), inputs);
 
         // Deleting it leaves the list section and the other profile whole.
         QVERIFY(again.DelPreset(name));
         QCOMPARE(again.LoadPresets(), QStringList({QStringLiteral("Другой")}));
-        QVERIFY(again.Save(QStringLiteral("Третий"), false, host.controlOrder()));
-        QCOMPARE(StoredFile(file()).value(list + QStringLiteral("_3_")), QStringLiteral("Третий"));
+        QVERIFY(again.Save(QStringLiteral("Третий"), false, inputs));
+        QCOMPARE(StoredFile(m_dir->file()).value(list + QStringLiteral("_3_")),
+                 QStringLiteral("Третий"));
     }
 
     void namesDifferingInCaseStayApart()
     {
-        ProfileTestHost host;
-        host.slider(2)->setValue(30);
-        QVERIFY(m_profiles->Save(QStringLiteral("Анна"), false, host.controlOrder()));
-        host.slider(2)->setValue(60);
-        QVERIFY(m_profiles->Save(QStringLiteral("анна"), false, host.controlOrder()));
-        QVERIFY(m_profiles->Save(QStringLiteral("анна"), true, host.controlOrder()));
+        QVERIFY(m_profiles->Save(QStringLiteral("Анна"), false, aged(30)));
+        QVERIFY(m_profiles->Save(QStringLiteral("анна"), false, aged(60)));
+        QVERIFY(m_profiles->Save(QStringLiteral("анна"), true, aged(60)));
         QVERIFY(m_profiles->DelPreset(QStringLiteral("анна")));
 
         QCOMPARE(m_profiles->LoadPresets(), QStringList({QStringLiteral("Анна")}));
-        ProfileTestHost fresh;
-        m_profiles->Read(QStringLiteral("Анна"), fresh.controlOrder());
-        QCOMPARE(fresh.slider(2)->value(), 30);
+        QCOMPARE(m_profiles->Read(QStringLiteral("Анна")).calendarAge, 30);
     }
 
     void separatorsAreRefused_data()
@@ -211,7 +228,7 @@ private slots:
     void nestedRecordSurvivesDeletionOfItsParent()
     {
         {
-            StoredFile stored(m_dir->path() + "/Kalder_Programming/Kalder_Programming.conf");
+            StoredFile stored(m_dir->file());
             stored.set(list + "_1_", "A");
             stored.set(list + "_2_", "A\\B");
             stored.set(list + "LastIndex", "2");
@@ -220,115 +237,29 @@ private slots:
         }
         QVERIFY(m_profiles->DelPreset(QStringLiteral("A")));
         QCOMPARE(m_profiles->LoadPresets(), QStringList({QStringLiteral("A\\B")}));
-        ProfileTestHost host;
-        m_profiles->Read(QStringLiteral("A\\B"), host.controlOrder());
-        QCOMPARE(host.slider(2)->value(), 50);
+        QCOMPARE(m_profiles->Read(QStringLiteral("A\\B")).calendarAge, 50);
     }
 
-    // Absent keys and texts a control cannot take leave that control as it was; slider values
-    // are brought into range by the slider.
+    // Absent keys and texts that fit no value leave their inputs absent; the store does not
+    // bring a slider value into range (the slider does).
     void storedValuesAreChecked_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("changed"); // what inputs() shows differently, or empty
-
-        QTest::newRow("age") << "C30"
-                             << "33"
-                             << "S2=33";
-        QTest::newRow("age above range") << "C30"
-                                         << "500"
-                                         << "S2=90";
-        QTest::newRow("age below range") << "C30"
-                                         << "-7"
-                                         << "S2=5";
-        QTest::newRow("age not a number") << "C30"
-                                          << "abc"
-                                          << "";
-        QTest::newRow("age empty") << "C30"
-                                   << ""
-                                   << "";
-        QTest::newRow("age decimal") << "C30"
-                                     << "33.5"
-                                     << "";
-        QTest::newRow("age past int") << "C30"
-                                      << "99999999999"
-                                      << "";
-        QTest::newRow("female") << "C27"
-                                << "True"
-                                << "O1=True O0=False";
-        QTest::newRow("male cleared") << "C28"
-                                      << "False"
-                                      << "O0=False";
-        QTest::newRow("option garbage") << "C28"
-                                        << "Maybe"
-                                        << "";
-        QTest::newRow("option number") << "C27"
-                                       << "1"
-                                       << "";
-        QTest::newRow("statement checked") << "C39"
-                                           << "1"
-                                           << "K=100000000000000000000000000";
-        QTest::newRow("statement greyed") << "C65"
-                                          << "2"
-                                          << "K=000000000000000000000000002";
-        QTest::newRow("statement out of range") << "C39"
-                                                << "3"
-                                                << "";
-        QTest::newRow("statement negative") << "C39"
-                                            << "-1"
-                                            << "";
-        QTest::newRow("rating") << "C66"
-                                << "0"
-                                << "R=0";
-        QTest::newRow("rating past list") << "C66"
-                                          << "4"
-                                          << "";
-        QTest::newRow("rating garbage") << "C66"
-                                        << "x"
-                                        << "";
-        QTest::newRow("not a saved control") << "C1"
-                                             << "5"
-                                             << "";
+        QTest::addColumn<QString>("read");
+        for (const StoredValueCase& c : storedValueCases())
+            QTest::newRow(c.row) << QString::fromLatin1(c.key) << QString::fromLatin1(c.text)
+                                 << QString::fromLatin1(c.read);
     }
     void storedValuesAreChecked()
     {
         QFETCH(QString, key);
         QFETCH(QString, text);
-        QFETCH(QString, changed);
-        QVERIFY(m_store->save(ProfileStore::application(),
-                              ProfileStore::profileSection(QStringLiteral("Тест")), key, text));
-        ProfileTestHost host;
-        const QStringList before = host.inputs().split(' ');
-        host.combo2()->addItem(QStringLiteral("unchanged"));
-        host.combo2()->setCurrentIndex(0);
-        m_profiles->Read(QStringLiteral("Тест"), host.controlOrder());
-
-        QStringList differences;
-        const QStringList after = host.inputs().split(' ');
-        for (int i = 0; i < after.size(); ++i) {
-            if (after.at(i) != before.at(i))
-                differences.append(after.at(i));
-        }
-        QCOMPARE(differences.join(' '), changed);
-        QCOMPARE(host.combo2()->currentText(), QStringLiteral("unchanged"));
-    }
-
-    void neitherOptionIsAStateOfItsOwn()
-    {
-        QVERIFY(m_store->save(ProfileStore::application(),
-                              ProfileStore::profileSection(QStringLiteral("X")), "C27", "False"));
-        QVERIFY(m_store->save(ProfileStore::application(),
-                              ProfileStore::profileSection(QStringLiteral("X")), "C28", "False"));
-        ProfileTestHost host;
-        m_profiles->Read(QStringLiteral("X"), host.controlOrder());
-        QVERIFY(!host.option(0)->isChecked());
-        QVERIFY(!host.option(1)->isChecked());
-        QVERIFY(host.sexSwitches > 0);
-        // The pair stays a pair: picking one by hand still clears the other.
-        host.option(1)->click();
-        host.option(0)->click();
-        QVERIFY(host.option(0)->isChecked() && !host.option(1)->isChecked());
+        QFETCH(QString, read);
+        SettingsStore::Batch batch;
+        batch.save(ProfileStore::profileSection(QStringLiteral("Тест")), key, text);
+        QVERIFY(m_store->apply(ProfileStore::application(), batch));
+        QCOMPARE(describePresent(m_profiles->Read(QStringLiteral("Тест"))), read);
     }
 
     // LastIndex is only a hint: whatever it holds, loading lists every stored name in number
@@ -358,7 +289,7 @@ private slots:
         QFETCH(QString, lastIndex);
         QFETCH(QString, nextNumber);
         {
-            StoredFile stored(file());
+            StoredFile stored(m_dir->file());
             stored.set(list + "_7_", "Семь");
             stored.set(list + "_2_", "Два");
             stored.set(list + "_3_", "");
@@ -370,12 +301,11 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(m_profiles->LoadPresets(), QStringList({"Два", "Семь"}));
-        ProfileTestHost host;
-        QVERIFY(m_profiles->Save(QStringLiteral("Новый"), false, host.controlOrder()));
+        QVERIFY(m_profiles->Save(QStringLiteral("Новый"), false, startInputs()));
         QVERIFY(m_profiles->DelPreset(QStringLiteral("Семь")));
         QVERIFY2(clock.elapsed() < 5000, "the numbers were counted through one by one");
 
-        StoredFile stored(file());
+        StoredFile stored(m_dir->file());
         QCOMPARE(stored.value(list + "_" + nextNumber + "_"), QStringLiteral("Новый"));
         QCOMPARE(stored.value(list + "LastIndex"), nextNumber);
         QCOMPARE(m_profiles->LoadPresets(), QStringList({"Два", "Новый"}));
@@ -383,9 +313,8 @@ private slots:
 
     void exhaustedNumbersRefuseTheSave()
     {
-        StoredFile(file()).set(list + "LastIndex", "9223372036854775807");
-        ProfileTestHost host;
-        QVERIFY(!m_profiles->Save(QStringLiteral("Новый"), false, host.controlOrder()));
+        StoredFile(m_dir->file()).set(list + "LastIndex", "9223372036854775807");
+        QVERIFY(!m_profiles->Save(QStringLiteral("Новый"), false, startInputs()));
         QVERIFY(m_profiles->LoadPresets().isEmpty());
     }
 
@@ -394,33 +323,41 @@ private slots:
     {
         if (!RefusedWrites::available())
             QSKIP("no way to refuse writes here");
-        ProfileTestHost host;
-        host.slider(2)->setValue(40);
-        QVERIFY(m_profiles->Save(QStringLiteral("Утро"), false, host.controlOrder()));
-        host.slider(2)->setValue(70);
+        QVERIFY(m_profiles->Save(QStringLiteral("Утро"), false, aged(40)));
         {
             RefusedWrites refused;
-            QVERIFY(!m_profiles->Save(QStringLiteral("Утро"), true, host.controlOrder()));
-            QVERIFY(!m_profiles->Save(QStringLiteral("Вечер"), false, host.controlOrder()));
+            QVERIFY(!m_profiles->Save(QStringLiteral("Утро"), true, aged(70)));
+            QVERIFY(!m_profiles->Save(QStringLiteral("Вечер"), false, aged(70)));
         }
         const auto oldRecordLoads = [](const ProfileStore& profiles) {
             QCOMPARE(profiles.LoadPresets(), QStringList({QStringLiteral("Утро")}));
-            ProfileTestHost fresh;
-            profiles.Read(QStringLiteral("Утро"), fresh.controlOrder());
-            QCOMPARE(fresh.slider(2)->value(), 40);
+            QCOMPARE(profiles.Read(QStringLiteral("Утро")), aged(40));
         };
         oldRecordLoads(*m_profiles);
         SettingsStore restarted(m_dir->path());
         oldRecordLoads(ProfileStore(restarted));
     }
 
-private:
-    QString file() const { return m_store->location(ProfileStore::application()); }
+    // The file version 2.0.75 wrote: every profile reads whole, the list keeps its number order
+    // and the next profile takes the number after LastIndex.
+    void legacyFileReadsWhole()
+    {
+        QVERIFY(m_dir->copyLegacyProfiles());
+        QStringList names;
+        for (const LegacyProfile& legacy : legacyProfiles()) {
+            names << legacy.name;
+            QCOMPARE(m_profiles->Read(legacy.name), legacy.inputs);
+        }
+        QCOMPARE(m_profiles->LoadPresets(), names);
+        QVERIFY(m_profiles->Save(QStringLiteral("Новый"), false, startInputs()));
+        QCOMPARE(StoredFile(m_dir->file()).value(list + "_11_"), QStringLiteral("Новый"));
+    }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+private:
+    std::unique_ptr<StoreFolder> m_dir;
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<ProfileStore> m_profiles;
 };
 
-QTEST_MAIN(TestProfileStore)
+QTEST_GUILESS_MAIN(TestProfileStore)
 #include "tst_profilestore.moc"

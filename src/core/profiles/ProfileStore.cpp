@@ -1,12 +1,7 @@
 #include "core/profiles/ProfileStore.h"
 
+#include "core/profiles/ProfileKeys.h"
 #include "core/profiles/SettingsStore.h"
-
-#include <QAbstractButton>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QVariant>
 
 #include <algorithm>
 #include <limits>
@@ -31,56 +26,25 @@ qint64 numberOfKey(const QString& key)
     return ok && n > 0 && QString::number(n) == digits ? n : 0;
 }
 
-bool parseInt(const QString& text, int& value)
+// Plain decimal within [min, max], blanks around it allowed; anything else is no value.
+std::optional<int> parseInt(const QString& text, int min = std::numeric_limits<int>::min(),
+                            int max = std::numeric_limits<int>::max())
 {
     bool ok = false;
     const qint64 wide = text.trimmed().toLongLong(&ok);
-    if (!ok || wide < std::numeric_limits<int>::min() || wide > std::numeric_limits<int>::max())
+    if (!ok || wide < min || wide > max)
+        return std::nullopt;
+    return static_cast<int>(wide);
+}
+
+std::optional<bool> parseOption(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
         return false;
-    value = static_cast<int>(wide);
-    return true;
-}
-
-bool isSlider(const QObject* c)
-{
-    return c->objectName().startsWith(QLatin1String("Slid"));
-}
-bool isOption(const QObject* c)
-{
-    return c->objectName().startsWith(QLatin1String("Opti"));
-}
-bool isCheck(const QObject* c)
-{
-    return c->objectName().startsWith(QLatin1String("Chec"));
-}
-bool isRating(const QObject* c)
-{
-    return c->objectName() == QLatin1String("Combo1");
-}
-
-// "True" selects the option and clears its partner; "False" clears it, so that neither
-// option being selected is a state a profile can hold.
-void setOption(QAbstractButton* option, bool on)
-{
-    if (option->isChecked() == on)
-        return;
-    QButtonGroup* group = option->group();
-    const bool exclusive = group && group->exclusive();
-    const bool autoExclusive = option->autoExclusive();
-    if (exclusive)
-        group->setExclusive(false);
-    option->setAutoExclusive(false);
-    if (on && group) {
-        const QList<QAbstractButton*> partners = group->buttons();
-        for (QAbstractButton* other : partners) {
-            if (other != option)
-                other->setChecked(false);
-        }
-    }
-    option->setChecked(on);
-    option->setAutoExclusive(autoExclusive);
-    if (exclusive)
-        group->setExclusive(true);
+    return std::nullopt;
 }
 
 } // namespace
@@ -92,76 +56,54 @@ bool ProfileStore::nameAllowed(const QString& name)
     return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
 }
 
-QString ProfileStore::valueText(const QObject* control)
+QHash<QString, QString> ProfileStore::texts(const ProfileInputs& inputs)
 {
-    if (isCheck(control)) {
-        if (const auto* box = qobject_cast<const QCheckBox*>(control)) {
-            switch (box->checkState()) {
-            case Qt::Unchecked:
-                return QStringLiteral("0");
-            case Qt::Checked:
-                return QStringLiteral("1");
-            case Qt::PartiallyChecked:
-                return QStringLiteral("2");
-            }
+    QHash<QString, QString> result;
+    for (const ProfileKeys::Key& key : ProfileKeys::all()) {
+        switch (key.kind) {
+        case ProfileKeys::Kind::Slider:
+        case ProfileKeys::Kind::Rating:
+            if (const std::optional<int>& v = inputs.*key.value)
+                result.insert(key.name(), QString::number(*v));
+            break;
+        case ProfileKeys::Kind::Option:
+            if (const std::optional<bool>& on = inputs.*key.option)
+                result.insert(key.name(), *on ? QStringLiteral("True") : QStringLiteral("False"));
+            break;
+        case ProfileKeys::Kind::Statement:
+            if (const std::optional<int>& v = inputs.statements[size_t(key.statement)])
+                result.insert(key.name(), QString::number(*v));
+            break;
         }
     }
-    if (isOption(control)) {
-        if (const auto* option = qobject_cast<const QAbstractButton*>(control))
-            return option->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
-    }
-    if (isSlider(control)) {
-        const QVariant v = control->property("Value");
-        if (v.isValid())
-            return QString::number(v.toInt());
-    }
-    if (isRating(control)) {
-        if (const auto* combo = qobject_cast<const QComboBox*>(control))
-            return QString::number(combo->currentIndex());
-    }
-    return QString();
+    return result;
 }
 
-bool ProfileStore::assignValue(QObject* control, const QString& text)
+ProfileInputs ProfileStore::inputs(const QHash<QString, QString>& texts)
 {
-    if (isCheck(control)) {
-        auto* box = qobject_cast<QCheckBox*>(control);
-        int state = 0;
-        if (!box || !parseInt(text, state) || state < 0 || state > 2)
-            return false;
-        // Greyed only when a profile asks for it; otherwise a click never lands on it.
-        if (state == 2) {
-            box->setTristate(true);
-            box->setCheckState(Qt::PartiallyChecked);
-        } else {
-            box->setCheckState(state == 1 ? Qt::Checked : Qt::Unchecked);
-            box->setTristate(false);
+    const int ratings = static_cast<int>(AssessmentRecord::ratingTexts().size());
+    ProfileInputs result;
+    for (const ProfileKeys::Key& key : ProfileKeys::all()) {
+        const auto it = texts.constFind(key.name());
+        if (it == texts.cend())
+            continue;
+        switch (key.kind) {
+        case ProfileKeys::Kind::Slider:
+            // Any whole number: the slider keeps its value within its own range.
+            result.*key.value = parseInt(it.value());
+            break;
+        case ProfileKeys::Kind::Rating:
+            result.*key.value = parseInt(it.value(), 0, ratings - 1);
+            break;
+        case ProfileKeys::Kind::Option:
+            result.*key.option = parseOption(it.value());
+            break;
+        case ProfileKeys::Kind::Statement:
+            result.statements[size_t(key.statement)] = parseInt(it.value(), 0, 2);
+            break;
         }
-        return true;
     }
-    if (isOption(control)) {
-        auto* option = qobject_cast<QAbstractButton*>(control);
-        const QString t = text.trimmed();
-        const bool on = t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-        if (!option || (!on && t.compare(QLatin1String("False"), Qt::CaseInsensitive) != 0))
-            return false;
-        setOption(option, on);
-        return true;
-    }
-    if (isSlider(control)) {
-        int value = 0;
-        // The slider keeps its value within its own range.
-        return parseInt(text, value) && control->setProperty("Value", value);
-    }
-    if (isRating(control)) {
-        auto* combo = qobject_cast<QComboBox*>(control);
-        int index = 0;
-        if (!combo || !parseInt(text, index) || index < 0 || index >= combo->count())
-            return false;
-        combo->setCurrentIndex(index);
-        return true;
-    }
-    return false;
+    return result;
 }
 
 ProfileStore::Numbers ProfileStore::numbers() const
@@ -205,7 +147,7 @@ QStringList ProfileStore::LoadPresets() const
     return names;
 }
 
-bool ProfileStore::Save(const QString& name, bool listedAlready, const QList<QObject*>& controls)
+bool ProfileStore::Save(const QString& name, bool listedAlready, const ProfileInputs& inputs)
 {
     const Numbers n = numbers();
     if (n.last == std::numeric_limits<qint64>::max())
@@ -222,25 +164,18 @@ bool ProfileStore::Save(const QString& name, bool listedAlready, const QList<QOb
     batch.save(listSection(), nameKey(number), name);
     batch.save(listSection(), lastIndexKey, QString::number(number));
     const QString section = profileSection(name);
-    for (qsizetype i = 0; i < controls.size(); ++i) {
-        const QString text = valueText(controls.at(i));
-        if (!text.isNull())
-            batch.save(section, QLatin1Char('C') + QString::number(i), text);
+    const QHash<QString, QString> values = texts(inputs);
+    for (const ProfileKeys::Key& key : ProfileKeys::all()) {
+        const auto it = values.constFind(key.name());
+        if (it != values.cend())
+            batch.save(section, it.key(), it.value());
     }
     return m_store.apply(application(), batch);
 }
 
-void ProfileStore::Read(const QString& name, const QList<QObject*>& controls) const
+ProfileInputs ProfileStore::Read(const QString& name) const
 {
-    const QHash<QString, QString> stored = m_store.keys(application(), profileSection(name));
-    for (qsizetype i = 0; i < controls.size(); ++i) {
-        QObject* control = controls.at(i);
-        if (!isCheck(control) && !isOption(control) && !isSlider(control) && !isRating(control))
-            continue;
-        const auto it = stored.constFind(QLatin1Char('C') + QString::number(i));
-        if (it != stored.cend())
-            assignValue(control, it.value());
-    }
+    return inputs(m_store.keys(application(), profileSection(name)));
 }
 
 bool ProfileStore::DelPreset(const QString& name)

@@ -1,23 +1,21 @@
 #pragma once
 
+#include "core/profiles/ProfileInputs.h"
+
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 
-class QObject;
 class SettingsStore;
 
 // Named snapshots of the main window's inputs in the settings store.
 //
 // Layout: application "Kalder_Programming", list section Vitalon2\Presets holding
 // "LastIndex" (highest number ever given out) and "_n_" = name of profile n; one section
-// Vitalon2\Presets\<name> per profile holding "C<i>" = value of the control at position i of
-// the main window's fixed control order. Numbers are never reused.
-//
-// The controls are passed in that fixed order; each is known by its object name: "Slid…"
-// (property "Value"), "Opti…" (checked, "True"/"False"), "Chec…" (check state 0/1/2) and
-// "Combo1" (selected index).
+// Vitalon2\Presets\<name> per profile holding one key per input (ProfileKeys). Numbers are
+// never reused.
 class ProfileStore
 {
 public:
@@ -35,23 +33,23 @@ public:
     QStringList LoadPresets() const;
 
     // Store steps of saving: when the list already holds the name exactly, its old record is
-    // retired first; the profile takes the next number. All of it lands in one write or, if
-    // the store refuses, not at all. Returns false when nothing could be stored.
-    bool Save(const QString& name, bool listedAlready, const QList<QObject*>& controls);
+    // retired first; the profile takes the next number and a key for every input the inputs
+    // hold. All of it lands in one write or, if the store refuses, not at all. Returns false
+    // when nothing could be stored.
+    bool Save(const QString& name, bool listedAlready, const ProfileInputs& inputs);
 
-    // Reading steps: every stored value that the control accepts is assigned through the
-    // control's setter, the female option before the male one. Absent or unusable values
-    // leave their controls as they were. The sliders' handlers are the caller's business.
-    void Read(const QString& name, const QList<QObject*>& controls) const;
+    // Reading steps: the inputs stored under the name. Absent keys and texts that fit no value
+    // (not a number, beyond the 32-bit range, neither "True" nor "False", a statement other
+    // than 0 to 2, a rating off the list) leave their inputs absent.
+    ProfileInputs Read(const QString& name) const;
 
     // Removes the record of the first number carrying exactly this name. Only a refused
     // write returns false; a name that is not stored is no failure.
     bool DelPreset(const QString& name);
 
-    // The value text a control stores, or a null string when it stores none.
-    static QString valueText(const QObject* control);
-    // Assigns a stored text; false (and the control unchanged) when the text does not fit.
-    static bool assignValue(QObject* control, const QString& text);
+    // A profile section's keys and texts for the inputs, and the inputs read back from them.
+    static QHash<QString, QString> texts(const ProfileInputs& inputs);
+    static ProfileInputs inputs(const QHash<QString, QString>& texts);
 
 private:
     struct Numbers

@@ -44,13 +44,6 @@
 
 namespace {
 
-QObject* placeholder(const QString& name, QObject* parent)
-{
-    auto* object = new QObject(parent);
-    object->setObjectName(name);
-    return object;
-}
-
 // Breaks text at blanks so that no line is wider than width.
 QString wrapped(const QString& text, const QFontMetrics& fm, int width)
 {
@@ -104,7 +97,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window)
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
 
-    buildControlOrder();
     connectSexSwitch();
     m_sliders = {{Slider2, &Form1::Slider2_Scroll}, {Slider3, &Form1::Slider3_Scroll},
                  {Slider4, &Form1::Slider4_Scroll}, {Slider5, &Form1::Slider5_Scroll},
@@ -194,9 +186,6 @@ void Form1::buildBanner()
     const QSize bannerSize = Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight);
     Picture5->setPicture(Artwork::pixmap(QStringLiteral(":/banner/banner.svg"), bannerSize, dpr));
     Picture5->setAccessibleName(QStringLiteral("Kalder Vitalon"));
-
-    Image3 = placeholder(QStringLiteral("Image3"), this);
-    Image4 = placeholder(QStringLiteral("Image4"), this);
 
     Picture6 = new QWidget(this);
     Picture6->setObjectName(QStringLiteral("Picture6"));
@@ -432,24 +421,6 @@ void Form1::buildBottomStrip()
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(Twips::rect(9060, 7980, 1755, 360));
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-
-    ImageList1 = placeholder(QStringLiteral("ImageList1"), this);
-    ImageList2 = placeholder(QStringLiteral("ImageList2"), this);
-}
-
-void Form1::buildControlOrder()
-{
-    m_controlOrder = {Toolbar1,   Combo2,   Picture1, Label11,  Panel3d3, Picture6, Mail1,
-                      Image1,     Command2, Panel3d2, Command1, Picture3, Toolbar3, Toolbar2,
-                      Slider4,    Slider5,  Slider6,  Slider7,  Label5,   Label15,  Label8,
-                      Label7,     Label6,   Label4,   Label14,  Label9,   Picture2, Option1[1],
-                      Option1[0], Panel3d1, Slider2,  Slider3,  Label1,   Label13,  Label12,
-                      Label3,     Label2,   Frame1,   Picture4};
-    for (QCheckBox* check : Check1)
-        m_controlOrder << check;
-    m_controlOrder << Combo1;
-    m_controlOrder << Label10 << Frame2 << Picture5 << Timer1 << Image4 << Image3 << Frame3
-                   << StatusBar1 << ImageList2 << ImageList1;
 }
 
 void Form1::Form_Load()
@@ -505,8 +476,8 @@ void Form1::Form_Load()
         return static_cast<QAction*>(nullptr);
     };
     m_profileCommands = std::make_unique<ProfileCommands>(
-        this, Combo2, key("save"), key("del"), [this] { return m_controlOrder; },
-        [this] { refreshSliders(); }, *m_settings);
+        this, Combo2, key("save"), key("del"), [this] { return profileInputs(); },
+        [this](const ProfileInputs& inputs) { applyProfile(inputs); }, *m_settings);
     m_profileCommands->LoadPresets();
 }
 
@@ -608,6 +579,48 @@ AssessmentRecord Form1::currentRecord() const
         record.statements[static_cast<size_t>(i)] = Check1[i]->value();
     record.healthRating = Combo1->currentIndex();
     return record;
+}
+
+ProfileInputs Form1::profileInputs() const
+{
+    ProfileInputs inputs;
+    inputs.systolic = Slider4->value();
+    inputs.diastolic = Slider5->value();
+    inputs.breathHold = Slider6->value();
+    inputs.balance = Slider7->value();
+    inputs.female = Option1[1]->isChecked();
+    inputs.male = Option1[0]->isChecked();
+    inputs.calendarAge = Slider2->value();
+    inputs.bodyMass = Slider3->value();
+    for (int i = 0; i < AssessmentRecord::StatementCount; ++i)
+        inputs.statements[size_t(i)] = Check1[i]->value();
+    inputs.healthRating = Combo1->currentIndex();
+    return inputs;
+}
+
+void Form1::applyProfile(const ProfileInputs& inputs)
+{
+    const auto set = [](Slider* slider, const std::optional<int>& value) {
+        if (value)
+            slider->setValue(*value);
+    };
+    set(Slider4, inputs.systolic);
+    set(Slider5, inputs.diastolic);
+    set(Slider6, inputs.breathHold);
+    set(Slider7, inputs.balance);
+    if (inputs.female)
+        setOptionValue(1, *inputs.female);
+    if (inputs.male)
+        setOptionValue(0, *inputs.male);
+    set(Slider2, inputs.calendarAge);
+    set(Slider3, inputs.bodyMass);
+    for (int i = 0; i < AssessmentRecord::StatementCount; ++i) {
+        if (const std::optional<int>& value = inputs.statements[size_t(i)])
+            Check1[i]->setValue(*value);
+    }
+    if (inputs.healthRating && *inputs.healthRating >= 0 && *inputs.healthRating < Combo1->count())
+        Combo1->setCurrentIndex(*inputs.healthRating);
+    refreshSliders();
 }
 
 void Form1::Command1_Click()

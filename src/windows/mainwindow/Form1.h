@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/assessment/AssessmentRecord.h"
+#include "core/profiles/ProfileInputs.h"
 
 #include <QList>
 #include <QPixmap>
@@ -37,9 +38,6 @@ public:
     // Design caption; the load routine appends VersionString().
     static QString designCaption();
 
-    // The window's controls in their fixed order; profile keys are built from the positions.
-    const QList<QObject*>& controlOrder() const { return m_controlOrder; }
-
     // Runs every slider's label update with its current position, Slider2 to Slider7.
     void refreshSliders();
 
@@ -49,6 +47,13 @@ public:
 
     // The inputs as the controls hold them now.
     AssessmentRecord currentRecord() const;
+
+    // Every input a profile keeps, as the controls hold them now.
+    ProfileInputs profileInputs() const;
+    // Loads a profile: each input it holds through the control's own setter, in the controls'
+    // fixed order (the female option before the male one, so that of two stored "True" the male
+    // one stands), then every slider's label update. Absent inputs leave their controls alone.
+    void applyProfile(const ProfileInputs& inputs);
 
     // The banner pictures that sweeps take their strips from: lit, and plain as loaded.
     const QPixmap& litBanner() const;
@@ -85,7 +90,6 @@ private:
     void buildMeasurementsGroup();
     void buildStatementsGroup();
     void buildBottomStrip();
-    void buildControlOrder();
     void connectSexSwitch();
 
     void Form_Load();
@@ -153,10 +157,6 @@ private:
     QComboBox* Combo2 = nullptr;
     QPushButton* Command1 = nullptr;
     QTimer* Timer1 = nullptr;
-    QObject* Image3 = nullptr;
-    QObject* Image4 = nullptr;
-    QObject* ImageList1 = nullptr;
-    QObject* ImageList2 = nullptr;
 
     // Lit banner, drawn when first needed (the first sweep step), not while the window is built.
     mutable QPixmap m_image3;
@@ -166,7 +166,6 @@ private:
     int SystolicPressure = 0;  // mmHg
     int DiastolicPressure = 0; // mmHg
     float m_sweepX = 0;        // twips
-    QList<QObject*> m_controlOrder;
 
     // Each slider with its label update, Slider2 to Slider7.
     struct SliderBinding

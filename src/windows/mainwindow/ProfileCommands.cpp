@@ -28,11 +28,11 @@ void deselectKeepingText(QComboBox* combo)
 } // namespace
 
 ProfileCommands::ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save, QAction* del,
-                                 std::function<QList<QObject*>()> controlOrder,
-                                 std::function<void()> refreshSliders, SettingsStore& store)
+                                 std::function<ProfileInputs()> inputs,
+                                 std::function<void(const ProfileInputs&)> apply,
+                                 SettingsStore& store)
     : QObject(host), m_host(host), m_combo(combo2), m_save(save), m_del(del),
-      m_controlOrder(std::move(controlOrder)), m_refreshSliders(std::move(refreshSliders)),
-      m_profiles(store)
+      m_inputs(std::move(inputs)), m_apply(std::move(apply)), m_profiles(store)
 {
     // The box never changes its list or its text on its own: no entry added on Enter, no
     // name completed while typing (that would load profiles the user has not named).
@@ -110,8 +110,9 @@ void ProfileCommands::Combo2_Change()
 
 void ProfileCommands::Combo2_Click()
 {
-    m_profiles.Read(m_combo->currentText(), m_controlOrder());
-    m_refreshSliders();
+    const QString name = m_combo->currentText();
+    m_apply(m_profiles.Read(name));
+    emit profileLoaded(name);
     Combo2_Change();
 }
 
@@ -146,7 +147,7 @@ void ProfileCommands::Save1()
     bool listed = false;
     for (int i = 0; i < m_combo->count() && !listed; ++i)
         listed = m_combo->itemText(i) == text;
-    if (!m_profiles.Save(text, listed, m_controlOrder())) {
+    if (!m_profiles.Save(text, listed, m_inputs())) {
         boxes.refusal(m_host, QStringLiteral("Не удалось сохранить профиль '") + text +
                                   QStringLiteral("'. Сохраненные профили не изменены."));
         return;

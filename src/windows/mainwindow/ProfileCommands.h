@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/profiles/ProfileInputs.h"
 #include "core/profiles/ProfileStore.h"
 
 #include <QObject>
@@ -15,15 +16,15 @@ class SettingsStore;
 // "save" stores the inputs under the name in the box, "del" removes the picked profile.
 //
 // The host keeps the controls; this class is handed the profile box, the two buttons (keys
-// "save" and "del" as object names), the fixed control order and the refresh of the six
-// sliders' labels. It connects the box and the buttons itself.
+// "save" and "del" as object names) and the host's two routes to its inputs: a snapshot of
+// them, and loading a profile into them. It connects the box and the buttons itself.
 class ProfileCommands : public QObject
 {
     Q_OBJECT
 public:
     ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save, QAction* del,
-                    std::function<QList<QObject*>()> controlOrder,
-                    std::function<void()> refreshSliders, SettingsStore& store);
+                    std::function<ProfileInputs()> inputs,
+                    std::function<void(const ProfileInputs&)> apply, SettingsStore& store);
 
     // Fills the box's list from the store; no entry selected afterwards.
     void LoadPresets();
@@ -33,6 +34,10 @@ public:
     void Toolbar1_ButtonClick(QAction* button);
     void Save1();
     void Del1();
+
+signals:
+    // A stored profile has been loaded into the host's inputs.
+    void profileLoaded(const QString& name);
 
 private:
     void editTextChanged(const QString& text);
@@ -45,7 +50,7 @@ private:
     QComboBox* m_combo;
     QAction* m_save;
     QAction* m_del;
-    std::function<QList<QObject*>()> m_controlOrder;
-    std::function<void()> m_refreshSliders;
+    std::function<ProfileInputs()> m_inputs;
+    std::function<void(const ProfileInputs&)> m_apply;
     ProfileStore m_profiles;
 };
