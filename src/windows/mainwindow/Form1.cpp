@@ -396,7 +396,6 @@ void Form1::buildBottomStrip()
     Combo2 = new QComboBox;
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setEditable(true);
-    Combo2->setInsertPolicy(QComboBox::NoInsert);
     Combo2->lineEdit()->setAccessibleName(QStringLiteral("Имя профиля"));
     Combo2->setFixedSize(Twips::size(2715, 315));
     Combo2->setAccessibleName(QStringLiteral("Профиль"));

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QToolButton>
 #include <QWidget>
 
 #include <utility>
@@ -38,20 +37,6 @@ ProfileCommands::ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save
     // name completed while typing (that would load profiles the user has not named).
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->setCompleter(nullptr);
-    m_save->setIcon(QIcon(QStringLiteral(":/icons/save.svg")));
-    m_del->setIcon(QIcon(QStringLiteral(":/icons/del.svg")));
-    m_save->setEnabled(false);
-    m_del->setEnabled(false);
-    // Icon-only buttons with no caption and no tooltip; a screen reader still names them.
-    const std::pair<QAction*, QString> spoken[] = {{m_save, QStringLiteral("Сохранить профиль")},
-                                                   {m_del, QStringLiteral("Удалить профиль")}};
-    for (const auto& [action, name] : spoken) {
-        const QList<QObject*> shownBy = action->associatedObjects();
-        for (QObject* o : shownBy) {
-            if (auto* button = qobject_cast<QToolButton*>(o))
-                button->setAccessibleName(name);
-        }
-    }
 
     connect(m_combo, &QComboBox::editTextChanged, this, &ProfileCommands::editTextChanged);
     connect(m_combo, &QComboBox::currentIndexChanged, this, &ProfileCommands::currentIndexChanged);

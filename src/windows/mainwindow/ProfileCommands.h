@@ -15,9 +15,10 @@ class SettingsStore;
 // The profile box and its two toolbar buttons: typing or picking a name loads that profile,
 // "save" stores the inputs under the name in the box, "del" removes the picked profile.
 //
-// The host keeps the controls; this class is handed the profile box, the two buttons (keys
-// "save" and "del" as object names) and the host's two routes to its inputs: a snapshot of
-// them, and loading a profile into them. It connects the box and the buttons itself.
+// The host builds the controls (icons, names, the buttons' start state); this class is handed
+// the profile box, the two buttons (keys "save" and "del" as object names) and the host's two
+// routes to its inputs: a snapshot of them, and loading a profile into them. It connects the
+// box and the buttons itself and from then on sets the buttons' enabled state.
 class ProfileCommands : public QObject
 {
     Q_OBJECT
