@@ -2,8 +2,6 @@
 
 #include "core/app/BuildConfig.h"
 
-#include <QPushButton>
-
 QString VersionString()
 {
     return QStringLiteral("%1.%2.%3")
@@ -15,14 +13,4 @@ QString VersionString()
 QString AuthorsString()
 {
     return QString::fromUtf8(VITALON_AUTHORS);
-}
-
-void MakeFlat(QAbstractButton* button)
-{
-    if (!button)
-        return;
-    const Qt::FocusPolicy tabStop = button->focusPolicy();
-    if (auto* push = qobject_cast<QPushButton*>(button))
-        push->setFlat(true);
-    button->setFocusPolicy(tabStop);
 }

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QAbstractButton;
-
 // The application title: every message box and the single-copy rule use it.
 inline constexpr const char* AppTitle = "Kalder Vitalon";
 
@@ -12,6 +10,3 @@ QString VersionString();
 
 // The authors line (the company-name field of the version information).
 QString AuthorsString();
-
-// Gives a command button the flat look; its tab stop (focus policy) stays as it was.
-void MakeFlat(QAbstractButton* button);

@@ -33,3 +33,13 @@ void FlatButton::paintEvent(QPaintEvent* event)
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
 }
+
+void MakeFlat(QAbstractButton* button)
+{
+    if (!button)
+        return;
+    const Qt::FocusPolicy tabStop = button->focusPolicy();
+    if (auto* push = qobject_cast<QPushButton*>(button))
+        push->setFlat(true);
+    button->setFocusPolicy(tabStop);
+}

@@ -13,3 +13,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// Gives a command button the flat look; its tab stop (focus policy) stays as it was.
+void MakeFlat(QAbstractButton* button);

@@ -1,6 +1,5 @@
 #include "windows/results/ResultForm.h"
 
-#include "core/app/BuildInfo.h"
 #include "core/assessment/AgeString.h"
 #include "core/assessment/AssessmentResult.h"
 #include "widgets/controls/FlatButton.h"

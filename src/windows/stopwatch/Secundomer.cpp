@@ -1,6 +1,5 @@
 #include "windows/stopwatch/Secundomer.h"
 
-#include "core/app/BuildInfo.h"
 #include "widgets/controls/FlatButton.h"
 #include "widgets/controls/Panel3d.h"
 #include "widgets/support/AppFonts.h"

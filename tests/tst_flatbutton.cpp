@@ -1,14 +1,12 @@
-#include "core/app/BuildInfo.h"
+#include "widgets/controls/FlatButton.h"
 
 #include <QPushButton>
 #include <QtTest>
 
-class TestModule1 : public QObject
+class TestFlatButton : public QObject
 {
     Q_OBJECT
 private slots:
-    void versionStringHasNoLeadingZeros() { QCOMPARE(VersionString(), QStringLiteral("2.0.75")); }
-
     void artworkIsEmbedded() { QVERIFY(QFile::exists(QStringLiteral(":/icons/app.svg"))); }
 
     void makeFlatKeepsTabStop_data()
@@ -29,5 +27,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestModule1)
-#include "tst_module1.moc"
+QTEST_MAIN(TestFlatButton)
+#include "tst_flatbutton.moc"
