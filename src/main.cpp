@@ -2,6 +2,7 @@
 #include "core/app/SingleInstance.h"
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/AppStyle.h"
+#include "widgets/support/WindowActivation.h"
 #include "windows/mainwindow/Form1.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ int main(int argc, char* argv[])
 
     Form1 form;
     QObject::connect(&instance, &SingleInstance::activationRequested, &form,
-                     [&form] { SingleInstance::bringToFront(&form); });
+                     [&form] { WindowActivation::bringToFront(&form); });
     form.show();
     return app.exec();
 }

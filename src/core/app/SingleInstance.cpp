@@ -1,13 +1,11 @@
 #include "core/app/SingleInstance.h"
 
-#include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
-#include <QWidget>
 
 #include <string>
 
@@ -395,17 +393,3 @@ void SingleInstance::onNewConnection()
 }
 
 #endif
-
-void SingleInstance::bringToFront(QWidget* window)
-{
-    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    // An open modal window keeps the input; it has to stay above its owner.
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != window) {
-        modal->raise();
-        modal->activateWindow();
-    }
-}

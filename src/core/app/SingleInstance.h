@@ -8,7 +8,6 @@
 class QLocalServer;
 class QLockFile;
 class QSocketNotifier;
-class QWidget;
 
 // One copy per user. The first copy holds a lock and listens on a local channel; a later
 // copy finds the lock taken, asks the first to come to the front, and ends. A lock left by
@@ -28,9 +27,6 @@ public:
 
     QString channelPath() const { return m_channel; }
     QString lockPath() const { return m_lockPath; }
-
-    // Restores, raises and activates the window, and a modal window open over it.
-    static void bringToFront(QWidget* window);
 
     static constexpr const char* ActivationRequest = "activate\n";
     // A peer that has not sent the request by then is dropped.
