@@ -1,5 +1,7 @@
 #include "widgets/controls/ControlsAccessibility.h"
 
+#include "widgets/controls/LinkLabel.h"
+#include "widgets/controls/LinkLabelAccessible.h"
 #include "widgets/controls/Panel3d.h"
 #include "widgets/controls/Panel3dAccessible.h"
 #include "widgets/controls/Slider.h"
@@ -17,6 +19,9 @@ QAccessibleInterface* controlsFactory(const QString& className, QObject* object)
     } else if (className == QLatin1String("Panel3d")) {
         if (auto* panel = qobject_cast<Panel3d*>(object))
             return new Panel3dAccessible(panel);
+    } else if (className == QLatin1String("LinkLabel")) {
+        if (auto* link = qobject_cast<LinkLabel*>(object))
+            return new LinkLabelAccessible(link);
     }
     return nullptr;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // Makes the custom controls known to assistive technology: the slider as a slider with a
-// value, the 3D panel as a separator.
+// value, the 3D panel as a separator, the link label as a link.
 class ControlsAccessibility
 {
 public:

@@ -1,7 +1,7 @@
 #include "widgets/controls/LinkLabel.h"
 
+#include "widgets/controls/ControlsAccessibility.h"
 #include "widgets/support/Artwork.h"
-#include "windows/mainwindow/WindowAccessibility.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -14,7 +14,7 @@ LinkLabel::LinkLabel(const QString& text, int index, QWidget* parent)
 {
     setObjectName(QStringLiteral("Mail"));
     setProperty("index", index);
-    WindowAccessibility::install();
+    ControlsAccessibility::install();
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
     setCursor(Artwork::handCursor());

@@ -18,9 +18,9 @@
 #include "widgets/support/SystemColor.h"
 #include "widgets/support/Twips.h"
 #include "windows/about/FormAbout.h"
+#include "windows/mainwindow/Form1Accessibility.h"
 #include "windows/mainwindow/ProfileCommands.h"
 #include "windows/mainwindow/StatusStrip.h"
-#include "windows/mainwindow/WindowAccessibility.h"
 #include "windows/results/ResultForm.h"
 #include "windows/stopwatch/Secundomer.h"
 
@@ -74,7 +74,7 @@ constexpr int SliderRight = 9450; // right edge of every slider
 Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form1"));
-    WindowAccessibility::install();
+    Form1Accessibility::install();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

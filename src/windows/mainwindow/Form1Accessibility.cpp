@@ -1,7 +1,5 @@
-#include "windows/mainwindow/WindowAccessibility.h"
+#include "windows/mainwindow/Form1Accessibility.h"
 
-#include "widgets/controls/LinkLabel.h"
-#include "widgets/controls/LinkLabelAccessible.h"
 #include "windows/mainwindow/Form1.h"
 
 #include <QAccessible>
@@ -9,13 +7,10 @@
 
 namespace {
 
-QAccessibleInterface* windowFactory(const QString& className, QObject* object)
+QAccessibleInterface* form1Factory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("LinkLabel")) {
-        if (auto* link = qobject_cast<LinkLabel*>(object))
-            return new LinkLabelAccessible(link);
-    } else if (className == QLatin1String("Form1")) {
-        // A plain top-level widget would read as a "filler"; it is the program's window.
+    // A plain top-level widget would read as a "filler"; it is the program's window.
+    if (className == QLatin1String("Form1")) {
         if (auto* form = qobject_cast<Form1*>(object))
             return new QAccessibleWidget(form, QAccessible::Window);
     }
@@ -24,10 +19,10 @@ QAccessibleInterface* windowFactory(const QString& className, QObject* object)
 
 } // namespace
 
-void WindowAccessibility::install()
+void Form1Accessibility::install()
 {
     static const bool installed = [] {
-        QAccessible::installFactory(windowFactory);
+        QAccessible::installFactory(form1Factory);
         return true;
     }();
     Q_UNUSED(installed);

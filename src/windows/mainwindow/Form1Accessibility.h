@@ -1,8 +1,7 @@
 #pragma once
 
-// Accessible roles of the windows' own widgets: the main window reads as a window, the
-// link labels as links. Installed once, on first use.
-class WindowAccessibility
+// The main window reads as a window to assistive technology. Installed once, on first use.
+class Form1Accessibility
 {
 public:
     static void install();
