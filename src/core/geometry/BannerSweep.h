@@ -2,8 +2,6 @@
 
 #include <QRectF>
 
-class QPixmap;
-
 // The light band that sweeps over a banner: each tick lights one 60-twip strip from the lit
 // picture and restores the strip lit on the previous tick from the plain one. Both the main
 // window and the About window run it; the arithmetic is in twips.
