@@ -7,8 +7,6 @@ class TestFlatButton : public QObject
 {
     Q_OBJECT
 private slots:
-    void artworkIsEmbedded() { QVERIFY(QFile::exists(QStringLiteral(":/icons/app.svg"))); }
-
     void makeFlatKeepsTabStop_data()
     {
         QTest::addColumn<Qt::FocusPolicy>("policy");

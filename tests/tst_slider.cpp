@@ -93,7 +93,7 @@ private slots:
     {
         QTest::addColumn<int>("code");
         QTest::addColumn<Qt::CursorShape>("shape");
-        QTest::newRow("hand") << Slider::HandCursor << Qt::BitmapCursor;
+        QTest::newRow("hand") << Slider::HandCursorCode << Qt::BitmapCursor;
         QTest::newRow("default") << 0 << Qt::ArrowCursor;
         QTest::newRow("arrow") << 1 << Qt::ArrowCursor;
         QTest::newRow("I-beam") << 3 << Qt::IBeamCursor;
@@ -104,7 +104,7 @@ private slots:
         QFETCH(int, code);
         QFETCH(Qt::CursorShape, shape);
         Slider s;
-        QCOMPARE(s.property("Cursor").toInt(), Slider::HandCursor);
+        QCOMPARE(s.property("Cursor").toInt(), Slider::HandCursorCode);
         s.setProperty("Cursor", code);
         QCOMPARE(s.property("Cursor").toInt(), code);
         QCOMPARE(s.cursor().shape(), shape);

@@ -1,7 +1,8 @@
 #include "widgets/controls/LinkLabel.h"
 
 #include "widgets/controls/ControlsAccessibility.h"
-#include "widgets/support/Artwork.h"
+#include "widgets/support/HandCursor.h"
+#include "widgets/support/SystemColor.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -17,21 +18,34 @@ LinkLabel::LinkLabel(const QString& text, int index, QWidget* parent)
     ControlsAccessibility::install();
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
-    setCursor(Artwork::handCursor());
+    setCursor(HandCursor::make(devicePixelRatioF()));
     setUnderlined(true);
-    setColor(QColor(0, 0, 255));
+    setLook(Look::Plain);
+}
+
+void LinkLabel::setLook(Look look)
+{
+    m_look = look;
+    QColor colour;
+    switch (look) {
+    case Look::Plain:
+        colour = QColor(0, 0, 255);
+        break;
+    case Look::Hovered:
+        colour = QColor(255, 0, 0);
+        break;
+    case Look::Pressed:
+        colour = SystemColor::system(13, palette());
+        break;
+    }
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, colour);
+    setPalette(pal);
 }
 
 QColor LinkLabel::color() const
 {
     return palette().color(QPalette::WindowText);
-}
-
-void LinkLabel::setColor(const QColor& color)
-{
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, color);
-    setPalette(pal);
 }
 
 void LinkLabel::setUnderlined(bool underline)
@@ -45,25 +59,34 @@ void LinkLabel::setUnderlined(bool underline)
 void LinkLabel::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
-    emit MouseMove(m_index);
+    setLook(Look::Hovered);
+    emit hovered(m_index);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    emit MouseDown(m_index, event->button());
+    press();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    emit MouseUp(m_index);
+    emit released(m_index);
+}
+
+void LinkLabel::press()
+{
+    setLook(Look::Pressed);
+    // Shown before whatever the press opens.
+    repaint();
+    emit activated(m_index);
 }
 
 void LinkLabel::activate()
 {
-    emit MouseDown(m_index, Qt::LeftButton);
-    emit MouseUp(m_index);
+    press();
+    emit released(m_index);
 }
 
 void LinkLabel::keyPressEvent(QKeyEvent* event)
@@ -90,4 +113,11 @@ void LinkLabel::paintEvent(QPaintEvent* event)
     option.initFrom(this);
     option.rect = contentsRect();
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+}
+
+void LinkLabel::showEvent(QShowEvent* event)
+{
+    QLabel::showEvent(event);
+    // The hand is drawn for the screen the link is shown on.
+    setCursor(HandCursor::make(devicePixelRatioF()));
 }

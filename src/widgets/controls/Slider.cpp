@@ -5,12 +5,11 @@
 #include "widgets/controls/Panel3d.h"
 #include "widgets/controls/SliderThumb.h"
 #include "widgets/support/ButtonState.h"
-#include "widgets/support/SvgArt.h"
+#include "widgets/support/HandCursor.h"
 #include "widgets/support/SystemColor.h"
 #include "widgets/support/Twips.h"
 
 #include <QAccessible>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -31,11 +30,6 @@ constexpr double DrawnHeight = 225;
 const QString DisabledThumb = QStringLiteral(":/slider/thumb-disabled.svg");
 const QString NormalThumb = QStringLiteral(":/slider/thumb.svg");
 const QString FocusedThumb = QStringLiteral(":/slider/thumb-focused.svg");
-
-const QString HandPicture = QStringLiteral(":/cursors/hand.svg");
-constexpr int HandSize = 32;
-constexpr int HandHotX = 6;
-constexpr int HandHotY = 0;
 
 const QColor Orange(255, 128, 0);
 
@@ -192,14 +186,9 @@ void Slider::setCursorCode(int newCur)
 void Slider::applyCursor()
 {
     switch (m_cursor) {
-    case HandCursor: {
-        const qreal ratio = devicePixelRatioF();
-        // X11 reads the hot spot in the picture's own pixels; other platforms in logical ones.
-        const qreal hotScale = QGuiApplication::platformName() == QLatin1String("xcb") ? ratio : 1;
-        setCursor(QCursor(SvgArt::pixmap(HandPicture, QSize(HandSize, HandSize), ratio),
-                          qRound(HandHotX * hotScale), qRound(HandHotY * hotScale)));
+    case HandCursorCode:
+        setCursor(HandCursor::make(devicePixelRatioF()));
         return;
-    }
     case 1:
         setCursor(Qt::ArrowCursor);
         return;

@@ -30,7 +30,7 @@ public:
     Q_ENUM(Look)
 
     // Pointer code of the hand shown over the control (the initial code).
-    static constexpr int HandCursor = 99;
+    static constexpr int HandCursorCode = 99;
 
     explicit Slider(QWidget* parent = nullptr);
     ~Slider() override;
@@ -87,7 +87,7 @@ private:
     void announceValue(int previous);
 
     SliderGeometry m_geometry;
-    int m_cursor = HandCursor;
+    int m_cursor = HandCursorCode;
     Look m_look = Look::Normal;
     SliderThumb* m_thumb = nullptr;
     Panel3d* m_track = nullptr;

@@ -16,10 +16,11 @@ QPixmap SvgArt::pixmap(const QString& resource, QSize logicalSize, qreal deviceP
     if (QPixmapCache::find(key, &cached))
         return cached;
 
-    const QSize devicePixels = logicalSize * devicePixelRatio;
-    QImage image(devicePixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
     QSvgRenderer renderer(resource);
+    if (!renderer.isValid())
+        return QPixmap();
+    QImage image(logicalSize * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     QPainter painter(&image);
     renderer.render(&painter);
     painter.end();
@@ -28,4 +29,9 @@ QPixmap SvgArt::pixmap(const QString& resource, QSize logicalSize, qreal deviceP
     result.setDevicePixelRatio(devicePixelRatio);
     QPixmapCache::insert(key, result);
     return result;
+}
+
+void SvgArt::render(QPainter& painter, const QString& resource)
+{
+    QSvgRenderer(resource).render(&painter);
 }

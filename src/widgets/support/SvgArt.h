@@ -4,10 +4,17 @@
 #include <QSize>
 #include <QString>
 
-// Pictures drawn as SVG resources, rendered for the device-pixel ratio they are shown at so
-// they stay crisp on high-density screens. Rendered pictures are cached.
+class QPainter;
+
+// The program's pictures are SVG resources; this is the one place that renders them. Pictures
+// are drawn for the device-pixel ratio they are shown at, so they stay crisp on high-density
+// screens.
 class SvgArt
 {
 public:
+    // The picture at the given logical size, transparent where the drawing leaves it; null when
+    // the resource is no readable SVG. Rendered pictures are cached.
     static QPixmap pixmap(const QString& resource, QSize logicalSize, qreal devicePixelRatio);
+    // Draws the picture over the painter's whole device.
+    static void render(QPainter& painter, const QString& resource);
 };

@@ -8,8 +8,7 @@
 #include "widgets/controls/LinkLabel.h"
 #include "widgets/controls/Panel3d.h"
 #include "widgets/support/AppFonts.h"
-#include "widgets/support/Artwork.h"
-#include "widgets/support/SystemColor.h"
+#include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
 
 #include <QDesktopServices>
@@ -68,7 +67,7 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
     Picture5 = new BannerPicture(band);
     Picture5->setObjectName(QStringLiteral("Picture5"));
     Picture5->setGeometry(Twips::rect(555, 0, BannerSweep::PictureWidth, 750));
-    Picture5->setPicture(Artwork::pixmap(
+    Picture5->setPicture(SvgArt::pixmap(
         QStringLiteral(":/banner/banner.svg"),
         Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight), devicePixelRatioF()));
     Picture5->setAccessibleName(QStringLiteral("Kalder Vitalon"));
@@ -106,9 +105,9 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
         auto* link = new LinkLabel(QString::fromUtf8(links[i].text), i, this);
         link->setToolTip(QString::fromUtf8(links[i].target));
         link->setGeometry(Twips::rect(ValueLeft, links[i].top, 2850, 255));
-        connect(link, &LinkLabel::MouseMove, this, &FormAbout::Mail_MouseMove);
-        connect(link, &LinkLabel::MouseDown, this, [this](int index) { Mail_MouseDown(index); });
-        connect(link, &LinkLabel::MouseUp, this, [this] { DisLink(); });
+        connect(link, &LinkLabel::hovered, this, &FormAbout::Mail_Hovered);
+        connect(link, &LinkLabel::activated, this, &FormAbout::Mail_Activated);
+        connect(link, &LinkLabel::released, this, &FormAbout::DisLink);
         Mail << link;
     }
 
@@ -139,29 +138,28 @@ void FormAbout::Timer1_Timer()
 void FormAbout::DisLink()
 {
     for (LinkLabel* link : Mail) {
-        link->setColor(QColor(0, 0, 255));
+        link->setLook(LinkLabel::Look::Plain);
         link->setUnderlined(false);
     }
 }
 
-void FormAbout::Mail_MouseMove(int index)
+// Only the link under the pointer is underlined; the other one turns plain.
+void FormAbout::Mail_Hovered(int index)
 {
     for (LinkLabel* link : Mail) {
         const bool hovered = link->index() == index;
-        link->setColor(hovered ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        if (!hovered)
+            link->setLook(LinkLabel::Look::Plain);
         link->setUnderlined(hovered);
     }
 }
 
-void FormAbout::Mail_MouseDown(int index)
+void FormAbout::Mail_Activated(int index)
 {
     LinkLabel* link = Mail.value(index);
-    if (!link)
-        return;
-    link->setColor(SystemColor::system(13, palette()));
-    link->repaint();
     // A desktop that cannot open the address shows nothing.
-    QDesktopServices::openUrl(QUrl(link->toolTip(), QUrl::TolerantMode));
+    if (link)
+        QDesktopServices::openUrl(QUrl(link->toolTip(), QUrl::TolerantMode));
 }
 
 void FormAbout::mouseMoveEvent(QMouseEvent* event)

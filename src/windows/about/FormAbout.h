@@ -30,8 +30,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Mail_MouseMove(int index);
-    void Mail_MouseDown(int index);
+    void Mail_Hovered(int index);
+    void Mail_Activated(int index);
 
     static float SweepX;
 

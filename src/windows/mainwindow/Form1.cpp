@@ -14,8 +14,7 @@
 #include "widgets/controls/Slider.h"
 #include "widgets/controls/StatementCheckBox.h"
 #include "widgets/support/AppFonts.h"
-#include "widgets/support/Artwork.h"
-#include "widgets/support/SystemColor.h"
+#include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
 #include "windows/about/FormAbout.h"
 #include "windows/mainwindow/Form1Accessibility.h"
@@ -184,7 +183,7 @@ void Form1::buildBanner()
     Picture5->installEventFilter(this);
     const qreal dpr = devicePixelRatioF();
     const QSize bannerSize = Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight);
-    Picture5->setPicture(Artwork::pixmap(QStringLiteral(":/banner/banner.svg"), bannerSize, dpr));
+    Picture5->setPicture(SvgArt::pixmap(QStringLiteral(":/banner/banner.svg"), bannerSize, dpr));
     Picture5->setAccessibleName(QStringLiteral("Kalder Vitalon"));
 
     Picture6 = new QWidget(this);
@@ -200,13 +199,12 @@ void Form1::buildBanner()
     Image1 = new QLabel(Picture6);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(Twips::rect(120, 180, 360, 360));
-    Image1->setPixmap(Artwork::pixmap(QStringLiteral(":/icons/link.svg"), QSize(24, 24), dpr));
+    Image1->setPixmap(SvgArt::pixmap(QStringLiteral(":/icons/link.svg"), QSize(24, 24), dpr));
 
     Mail1 = new LinkLabel(QStringLiteral("О программе"), 1, Picture6);
     Mail1->setGeometry(Twips::rect(540, 240, 1365, 255));
-    connect(Mail1, &LinkLabel::MouseMove, this, &Form1::Mail_MouseMove);
-    connect(Mail1, &LinkLabel::MouseDown, this, [this](int index) { Mail_MouseDown(index); });
-    connect(Mail1, &LinkLabel::MouseUp, this, [this] { Mail_MouseUp(); });
+    connect(Mail1, &LinkLabel::activated, this, &Form1::Mail_Activated);
+    connect(Mail1, &LinkLabel::released, this, &Form1::DisLink);
 
     Panel3d2 = new Panel3d(this);
     Panel3d2->setObjectName(QStringLiteral("Panel3d2"));
@@ -486,8 +484,8 @@ const QPixmap& Form1::litBanner() const
         m_image3Drawn = true;
         // At the plain banner's pixel ratio, so that strips copy one to one.
         const QSize size = Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight);
-        m_image3 = Artwork::pixmap(QStringLiteral(":/banner/banner-lit.svg"), size,
-                                   m_image4.devicePixelRatio());
+        m_image3 = SvgArt::pixmap(QStringLiteral(":/banner/banner-lit.svg"), size,
+                                  m_image4.devicePixelRatio());
     }
     return m_image3;
 }
@@ -656,25 +654,13 @@ void Form1::Timer1_Timer()
 
 void Form1::DisLink()
 {
-    Mail1->setColor(QColor(0, 0, 255));
+    Mail1->setLook(LinkLabel::Look::Plain);
 }
 
-void Form1::Mail_MouseMove(int)
+void Form1::Mail_Activated()
 {
-    Mail1->setColor(QColor(255, 0, 0));
-}
-
-void Form1::Mail_MouseDown(int)
-{
-    Mail1->setColor(SystemColor::system(13, palette()));
-    Mail1->repaint();
     FormAbout about(this, litBanner(), m_image4);
     about.exec();
-}
-
-void Form1::Mail_MouseUp()
-{
-    DisLink();
 }
 
 void Form1::mouseMoveEvent(QMouseEvent* event)

@@ -74,7 +74,7 @@ public:
     void Timer1_Timer();
     float sweepPosition() const { return m_sweepX; }
 
-    // Returns the link to its design colour.
+    // Returns the link to its plain look.
     void DisLink();
 
     // Calculate: reads the inputs, computes, shows the results window.
@@ -95,9 +95,7 @@ private:
     void Form_Load();
     void Option1_Click();
     void openStopwatch(const QString& target);
-    void Mail_MouseMove(int index);
-    void Mail_MouseDown(int index);
-    void Mail_MouseUp();
+    void Mail_Activated();
     void relayFocus(QWidget* old, QWidget* now);
     void updatePressureLabel();
 

@@ -1,10 +1,10 @@
 #include "windows/stopwatch/StopwatchDisplay.h"
 
 #include "widgets/support/AppFonts.h"
+#include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
 
 #include <QPainter>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <cmath>
@@ -55,7 +55,7 @@ void StopwatchDisplay::paintEvent(QPaintEvent*)
         picture.fill(surround);
         m_surround = surround;
         QPainter svg(&picture);
-        QSvgRenderer(QStringLiteral(":/stopwatch/display.svg")).render(&svg);
+        SvgArt::render(svg, QStringLiteral(":/stopwatch/display.svg"));
         svg.end();
         picture.setDevicePixelRatio(dpr);
         m_background = picture;

@@ -1,0 +1,116 @@
+#include "widgets/support/HandCursor.h"
+#include "widgets/support/SvgArt.h"
+
+#include <QDirIterator>
+#include <QPainter>
+#include <QtTest>
+
+class TestSvgArt : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Every picture under resources/ is embedded and renders.
+    void artworkIsEmbedded()
+    {
+        QVERIFY(QFile::exists(QStringLiteral(":/icons/app.svg")));
+        QStringList pictures;
+        QDirIterator it(QStringLiteral(":/"), {QStringLiteral("*.svg")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            pictures << it.next();
+        QVERIFY(pictures.size() >= 13);
+        for (const QString& picture : pictures) {
+            const QImage image = SvgArt::pixmap(picture, QSize(16, 16), 1).toImage();
+            QVERIFY2(!image.isNull(), qPrintable(picture));
+            bool drawn = false;
+            for (int y = 0; y < image.height() && !drawn; ++y) {
+                for (int x = 0; x < image.width() && !drawn; ++x)
+                    drawn = image.pixelColor(x, y).alpha() > 0;
+            }
+            QVERIFY2(drawn, qPrintable(picture));
+        }
+    }
+
+    void crispAtTheRatioShown_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("pixels");
+        QTest::newRow("1") << 1.0 << QSize(24, 24);
+        QTest::newRow("1.5") << 1.5 << QSize(36, 36);
+        QTest::newRow("2") << 2.0 << QSize(48, 48);
+    }
+    void crispAtTheRatioShown()
+    {
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, pixels);
+        const QPixmap picture =
+            SvgArt::pixmap(QStringLiteral(":/icons/link.svg"), QSize(24, 24), ratio);
+        QCOMPARE(picture.size(), pixels);
+        QCOMPARE(picture.devicePixelRatio(), ratio);
+        QCOMPARE(picture.deviceIndependentSize(), QSizeF(24, 24));
+        // Rendered once: the same picture comes back.
+        QCOMPARE(
+            SvgArt::pixmap(QStringLiteral(":/icons/link.svg"), QSize(24, 24), ratio).cacheKey(),
+            picture.cacheKey());
+    }
+
+    void missingPictureIsNull()
+    {
+        QVERIFY(SvgArt::pixmap(QStringLiteral(":/no/such.svg"), QSize(16, 16), 1).isNull());
+    }
+
+    // Drawn onto a ground of the caller's, as the stopwatch's display is.
+    void renderedOverAGround()
+    {
+        QImage ground(250, 75, QImage::Format_ARGB32_Premultiplied);
+        ground.fill(Qt::magenta);
+        QPainter p(&ground);
+        SvgArt::render(p, QStringLiteral(":/stopwatch/display.svg"));
+        p.end();
+        // The picture covers the middle; its rounded corners leave the ground.
+        QVERIFY(ground.pixelColor(125, 37) != QColor(Qt::magenta));
+        QCOMPARE(ground.pixelColor(0, 0), QColor(Qt::magenta));
+    }
+
+    // The fingertip stays at the same place on the screen whatever the pixel ratio.
+    void handHotSpot_data()
+    {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QPoint>("hotSpot");
+        QTest::newRow("X11") << "xcb" << 1.0 << QPoint(6, 0);
+        QTest::newRow("X11 at 1.5") << "xcb" << 1.5 << QPoint(9, 0);
+        QTest::newRow("X11 at 2") << "xcb" << 2.0 << QPoint(12, 0);
+        QTest::newRow("Wayland at 2") << "wayland" << 2.0 << QPoint(6, 0);
+        QTest::newRow("Windows at 2") << "windows" << 2.0 << QPoint(6, 0);
+    }
+    void handHotSpot()
+    {
+        QFETCH(QString, platform);
+        QFETCH(qreal, ratio);
+        QFETCH(QPoint, hotSpot);
+        QCOMPARE(HandCursor::hotSpot(ratio, platform), hotSpot);
+    }
+
+    void handIsTheProgramsPicture_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("2") << 2.0;
+    }
+    void handIsTheProgramsPicture()
+    {
+        QFETCH(qreal, ratio);
+        const QCursor hand = HandCursor::make(ratio);
+        QCOMPARE(hand.shape(), Qt::BitmapCursor);
+        QCOMPARE(hand.pixmap().deviceIndependentSize(), QSizeF(32, 32));
+        QCOMPARE(hand.pixmap().devicePixelRatio(), ratio);
+        QCOMPARE(hand.hotSpot(), HandCursor::hotSpot(ratio, QGuiApplication::platformName()));
+        // The finger tip is drawn at the hot spot.
+        const QPoint tip = HandCursor::hotSpot(ratio, QStringLiteral("xcb"));
+        QCOMPARE(hand.pixmap().toImage().pixelColor(tip).alpha(), 255);
+    }
+};
+
+QTEST_MAIN(TestSvgArt)
+#include "tst_svgart.moc"
