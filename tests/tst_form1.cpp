@@ -296,19 +296,16 @@ private slots:
     void stopwatchOpensForItsTarget_data()
     {
         QTest::addColumn<QString>("opener");
-        QTest::addColumn<QString>("target");
-        QTest::newRow("breath-hold button") << "Toolbar2"
-                                            << "vdoh";
-        QTest::newRow("balance button") << "Toolbar3"
-                                        << "stand";
-        QTest::newRow("free use") << "Command2"
-                                  << "";
+        QTest::addColumn<StopwatchTarget>("target");
+        QTest::newRow("breath-hold button") << "Toolbar2" << StopwatchTarget::BreathHold;
+        QTest::newRow("balance button") << "Toolbar3" << StopwatchTarget::Balance;
+        QTest::newRow("free use") << "Command2" << StopwatchTarget::None;
     }
     void stopwatchOpensForItsTarget()
     {
         QFETCH(QString, opener);
-        QFETCH(QString, target);
-        QString seen = QStringLiteral("none shown");
+        QFETCH(StopwatchTarget, target);
+        std::optional<StopwatchTarget> seen;
         onNextModal([&seen](QWidget* w) {
             if (auto* stopwatch = qobject_cast<Secundomer*>(w))
                 seen = stopwatch->target();
@@ -317,27 +314,29 @@ private slots:
             QTest::mouseClick(child<QPushButton>(opener), Qt::LeftButton);
         else
             stopwatchButton(opener)->trigger();
-        QCOMPARE(seen, target);
+        QVERIFY2(seen, "no stopwatch shown");
+        QCOMPARE(*seen, target);
     }
 
     void stopwatchHandsBack_data()
     {
-        QTest::addColumn<QString>("target");
+        QTest::addColumn<StopwatchTarget>("target");
         QTest::addColumn<int>("reading");
         QTest::addColumn<QString>("breath");
         QTest::addColumn<QString>("balance");
-        QTest::newRow("breath-hold") << "vdoh" << 42 << "42 сек"
+        QTest::newRow("breath-hold") << StopwatchTarget::BreathHold << 42 << "42 сек"
                                      << "3 сек";
-        QTest::newRow("breath-hold beyond the scale") << "vdoh" << 480 << "300 сек"
-                                                      << "3 сек";
-        QTest::newRow("balance") << "stand" << 17 << "10 сек"
+        QTest::newRow("breath-hold beyond the scale")
+            << StopwatchTarget::BreathHold << 480 << "300 сек"
+            << "3 сек";
+        QTest::newRow("balance") << StopwatchTarget::Balance << 17 << "10 сек"
                                  << "17 сек";
-        QTest::newRow("free use") << "" << 25 << "10 сек"
+        QTest::newRow("free use") << StopwatchTarget::None << 25 << "10 сек"
                                   << "3 сек";
     }
     void stopwatchHandsBack()
     {
-        QFETCH(QString, target);
+        QFETCH(StopwatchTarget, target);
         QFETCH(int, reading);
         QFETCH(QString, breath);
         QFETCH(QString, balance);
@@ -445,14 +444,15 @@ private slots:
     void toolbarButtonsFromKeyboard_data()
     {
         QTest::addColumn<QString>("bar");
-        QTest::addColumn<QString>("target");
-        QTest::newRow("breath-holding") << QStringLiteral("Toolbar2") << QStringLiteral("vdoh");
-        QTest::newRow("balance") << QStringLiteral("Toolbar3") << QStringLiteral("stand");
+        QTest::addColumn<StopwatchTarget>("target");
+        QTest::newRow("breath-holding")
+            << QStringLiteral("Toolbar2") << StopwatchTarget::BreathHold;
+        QTest::newRow("balance") << QStringLiteral("Toolbar3") << StopwatchTarget::Balance;
     }
     void toolbarButtonsFromKeyboard()
     {
         QFETCH(QString, bar);
-        QFETCH(QString, target);
+        QFETCH(StopwatchTarget, target);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         auto* toolbar = child<QToolBar>(bar);
@@ -461,14 +461,15 @@ private slots:
         QVERIFY(button->focusPolicy() & Qt::TabFocus);
         QCOMPARE(button->accessibleName(), QStringLiteral("Замерить секундомером"));
 
-        QString opened;
+        std::optional<StopwatchTarget> opened;
         onNextModal([&](QWidget* w) {
             if (auto* stopwatch = qobject_cast<Secundomer*>(w))
                 opened = stopwatch->target();
         });
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Space);
-        QCOMPARE(opened, target);
+        QVERIFY2(opened, "no stopwatch shown");
+        QCOMPARE(*opened, target);
 
         auto* profiles = child<QToolBar>(QStringLiteral("Toolbar1"));
         for (const char* key : {"save", "del"}) {

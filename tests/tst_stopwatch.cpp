@@ -23,11 +23,11 @@ struct Window
     std::unique_ptr<Secundomer> owned;
     Secundomer& dialog;
 
-    explicit Window(const QString& target = QString()) : owned(new Secundomer), dialog(*owned)
+    explicit Window(StopwatchTarget target = StopwatchTarget::None)
+        : owned(new Secundomer), dialog(*owned)
     {
         dialog.counters().setClock([this] { return now; });
-        if (!target.isEmpty())
-            dialog.setTarget(target);
+        dialog.setTarget(target);
         dialog.show();
     }
     // A window that someone else opened.
@@ -143,15 +143,15 @@ private slots:
 
     void okShownOnlyForATest_data()
     {
-        QTest::addColumn<QString>("target");
+        QTest::addColumn<StopwatchTarget>("target");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("free use") << QString() << false;
-        QTest::newRow("breath-holding") << QStringLiteral("vdoh") << true;
-        QTest::newRow("balance") << QStringLiteral("stand") << true;
+        QTest::newRow("free use") << StopwatchTarget::None << false;
+        QTest::newRow("breath-holding") << StopwatchTarget::BreathHold << true;
+        QTest::newRow("balance") << StopwatchTarget::Balance << true;
     }
     void okShownOnlyForATest()
     {
-        QFETCH(QString, target);
+        QFETCH(StopwatchTarget, target);
         QFETCH(bool, shown);
         Window w(target);
         QCOMPARE(w.ok()->isVisible(), shown);
@@ -160,7 +160,7 @@ private slots:
 
     void startStopResetAndResume()
     {
-        Window w(QStringLiteral("vdoh"));
+        Window w(StopwatchTarget::BreathHold);
         w.click(2);
         QVERIFY(w.running());
         QCOMPARE(w.dialog.nextButton(), 3);
@@ -211,7 +211,7 @@ private slots:
     void spaceStartsAndStopsNeverResets()
     {
         QFETCH(QString, receiver);
-        Window w(QStringLiteral("vdoh"));
+        Window w(StopwatchTarget::BreathHold);
         QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
         w.timeRun(2500);
         QWidget* target = &w.dialog;
@@ -254,7 +254,7 @@ private slots:
     void otherKeysDoNothing()
     {
         QFETCH(int, key);
-        Window w(QStringLiteral("vdoh"));
+        Window w(StopwatchTarget::BreathHold);
         QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
         w.timeRun(1500);
         QTest::keyClick(&w.dialog, Qt::Key(key));
@@ -294,13 +294,17 @@ private slots:
         QFETCH(QString, shown);
         Form1 form;
         QList<int> readings;
+        QList<StopwatchTarget> targets;
         bool closedByOk = false;
         onNextModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<Secundomer*>(modal);
             if (!dialog)
                 return;
             QObject::connect(dialog, &Secundomer::handBack,
-                             [&](const QString&, int reading) { readings << reading; });
+                             [&](StopwatchTarget target, int reading) {
+                                 targets << target;
+                                 readings << reading;
+                             });
             Window w(dialog);
             w.timeRun(ms);
             if (keyboard) {
@@ -314,20 +318,23 @@ private slots:
         form.findChild<QToolBar*>(opener)->actions().value(0)->trigger();
         QVERIFY(closedByOk);
         QCOMPARE(readings, QList<int>{handed});
+        QCOMPARE(targets, QList<StopwatchTarget>{opener == QLatin1String("Toolbar2")
+                                                     ? StopwatchTarget::BreathHold
+                                                     : StopwatchTarget::Balance});
         QCOMPARE(form.findChild<QLabel*>(label)->text(), shown);
     }
 
     void closingHandsNothingBack_data()
     {
-        QTest::addColumn<QString>("target");
+        QTest::addColumn<StopwatchTarget>("target");
         QTest::addColumn<bool>("escape");
-        QTest::newRow("free use, close box") << QString() << false;
-        QTest::newRow("breath-holding, close box") << QStringLiteral("vdoh") << false;
-        QTest::newRow("balance, Esc") << QStringLiteral("stand") << true;
+        QTest::newRow("free use, close box") << StopwatchTarget::None << false;
+        QTest::newRow("breath-holding, close box") << StopwatchTarget::BreathHold << false;
+        QTest::newRow("balance, Esc") << StopwatchTarget::Balance << true;
     }
     void closingHandsNothingBack()
     {
-        QFETCH(QString, target);
+        QFETCH(StopwatchTarget, target);
         QFETCH(bool, escape);
         Window w(target);
         QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
@@ -347,7 +354,7 @@ private slots:
     // the second was counted: the display keeps its last text, the reading has the second.
     void stoppedAtTheHundredthsMoment()
     {
-        Window w(QStringLiteral("vdoh"));
+        Window w(StopwatchTarget::BreathHold);
         QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
         w.click(2);
         w.now = 990 * Ms;

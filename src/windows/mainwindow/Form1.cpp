@@ -157,7 +157,7 @@ void Form1::reachableButton(QToolBar* bar, QAction* action, const QString& acces
 }
 
 QToolBar* Form1::makeStopwatchBar(const QString& name, QWidget* parent, const QRect& geometry,
-                                  const QString& target)
+                                  StopwatchTarget target)
 {
     auto* bar = new QToolBar(parent);
     bar->setObjectName(name);
@@ -303,9 +303,9 @@ void Form1::buildMeasurementsGroup()
                          QStringLiteral("Задержка дыхания после полного вдоха"));
     Label7 = makeLabel(QStringLiteral("Label7"), QString(), Picture3,
                        Twips::rect(ValueLeft, RowHeight, barLeft - ValueLeft, RowHeight));
-    Toolbar2 =
-        makeStopwatchBar(QStringLiteral("Toolbar2"), Picture3,
-                         Twips::rect(barLeft, RowHeight - 15, 330, 330), QStringLiteral("vdoh"));
+    Toolbar2 = makeStopwatchBar(QStringLiteral("Toolbar2"), Picture3,
+                                Twips::rect(barLeft, RowHeight - 15, 330, 330),
+                                StopwatchTarget::BreathHold);
 
     const int standTop = 855;
     Label14 = makeLabel(
@@ -322,7 +322,7 @@ void Form1::buildMeasurementsGroup()
                        Twips::rect(ValueLeft, standTop, barLeft - ValueLeft, RowHeight));
     Toolbar3 =
         makeStopwatchBar(QStringLiteral("Toolbar3"), Picture3,
-                         Twips::rect(barLeft, standTop - 15, 330, 330), QStringLiteral("stand"));
+                         Twips::rect(barLeft, standTop - 15, 330, 330), StopwatchTarget::Balance);
 }
 
 void Form1::buildStatementsGroup()
@@ -371,7 +371,8 @@ void Form1::buildBottomStrip()
     Command2 = new FlatButton(QStringLiteral("Секундомер"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(Twips::rect(105, 7980, 1755, 360));
-    connect(Command2, &QPushButton::clicked, this, [this] { openStopwatch(QString()); });
+    connect(Command2, &QPushButton::clicked, this,
+            [this] { openStopwatch(StopwatchTarget::None); });
 
     Panel3d3 = new Panel3d(this);
     Panel3d3->setObjectName(QStringLiteral("Panel3d3"));
@@ -628,7 +629,7 @@ void Form1::Command1_Click()
     results.exec();
 }
 
-void Form1::openStopwatch(const QString& target)
+void Form1::openStopwatch(StopwatchTarget target)
 {
     Secundomer stopwatch(this);
     stopwatch.setTarget(target);
@@ -636,14 +637,19 @@ void Form1::openStopwatch(const QString& target)
     stopwatch.exec();
 }
 
-void Form1::stopwatchHandBack(const QString& target, int reading)
+void Form1::stopwatchHandBack(StopwatchTarget target, int reading)
 {
-    if (target == QLatin1String("vdoh")) {
+    switch (target) {
+    case StopwatchTarget::BreathHold:
         Slider6->setValue(reading);
         Slider6_Scroll(Slider6->value());
-    } else if (target == QLatin1String("stand")) {
+        break;
+    case StopwatchTarget::Balance:
         Slider7->setValue(reading);
         Slider7_Scroll(Slider7->value());
+        break;
+    case StopwatchTarget::None:
+        break;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/assessment/AssessmentRecord.h"
 #include "core/profiles/ProfileInputs.h"
+#include "core/stopwatch/StopwatchTarget.h"
 
 #include <QList>
 #include <QPixmap>
@@ -67,8 +68,8 @@ public:
     void Slider6_Scroll(int Value);
     void Slider7_Scroll(int Value);
 
-    // A stopwatch reading handed back for a target: "vdoh" breath-holding, "stand" balance.
-    void stopwatchHandBack(const QString& target, int reading);
+    // A stopwatch reading handed back for the test it was taken for.
+    void stopwatchHandBack(StopwatchTarget target, int reading);
 
     // One tick of the banner sweep (Timer1).
     void Timer1_Timer();
@@ -94,7 +95,7 @@ private:
 
     void Form_Load();
     void Option1_Click();
-    void openStopwatch(const QString& target);
+    void openStopwatch(StopwatchTarget target);
     void Mail_Activated();
     void relayFocus(QWidget* old, QWidget* now);
     void updatePressureLabel();
@@ -105,7 +106,7 @@ private:
                       const QRect& geometry, Qt::Alignment align = Qt::AlignLeft);
     static void reachableButton(QToolBar* bar, QAction* action, const QString& accessibleName);
     QToolBar* makeStopwatchBar(const QString& name, QWidget* parent, const QRect& geometry,
-                               const QString& target);
+                               StopwatchTarget target);
 
     // Controls, named as the window's design names them.
     BannerPicture* Picture5 = nullptr;

@@ -131,7 +131,7 @@ void Secundomer::Form_Load()
 
 void Secundomer::Form_Activate()
 {
-    m_command1->setVisible(!m_target.isEmpty());
+    m_command1->setVisible(m_target != StopwatchTarget::None);
 }
 
 void Secundomer::Toolbar1_ButtonClick(int index)
@@ -180,7 +180,7 @@ void Secundomer::Command1_Click()
     if (m_counters.isRunning())
         return;
     const int reading = m_counters.reading();
-    if (!m_target.isEmpty())
+    if (m_target != StopwatchTarget::None)
         emit handBack(m_target, reading);
     accept();
 }

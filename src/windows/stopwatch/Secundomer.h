@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/stopwatch/StopwatchCounters.h"
+#include "core/stopwatch/StopwatchTarget.h"
 
 #include <QDialog>
 #include <QList>
@@ -13,8 +14,8 @@ class QTimer;
 class QToolBar;
 class StopwatchDisplay;
 
-// The stopwatch window. Opened modally for a test ("vdoh" breath-holding, "stand" balance)
-// or for free use (empty target); Ok hands the reading back through handBack. Space acts as
+// The stopwatch window. Opened modally for a test (breath-holding or balance) or for free
+// use; for a test, Ok hands the reading back through handBack. Space acts as
 // a click of the start or stop button wherever the focus is.
 class Secundomer : public QDialog
 {
@@ -23,8 +24,8 @@ public:
     explicit Secundomer(QWidget* parent = nullptr);
     ~Secundomer() override;
 
-    QString target() const { return m_target; }
-    void setTarget(const QString& target) { m_target = target; }
+    StopwatchTarget target() const { return m_target; }
+    void setTarget(StopwatchTarget target) { m_target = target; }
 
     // Index of the toolbar button that Space clicks: 2 start while stopped, 3 stop while running.
     int nextButton() const { return m_nextButton; }
@@ -44,7 +45,7 @@ public slots:
 
 signals:
     // Raised by Ok before the window closes: the reading in whole seconds.
-    void handBack(const QString& target, int reading);
+    void handBack(StopwatchTarget target, int reading);
 
 protected:
     bool event(QEvent* event) override;
@@ -60,7 +61,7 @@ private:
     QAction* button(int index) const { return m_buttons.at(index - 1); }
 
     StopwatchCounters m_counters;
-    QString m_target;
+    StopwatchTarget m_target = StopwatchTarget::None;
     int m_nextButton = 2;
 
     StopwatchDisplay* m_picture1 = nullptr;
