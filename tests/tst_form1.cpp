@@ -368,6 +368,8 @@ private slots:
         QCOMPARE(form->sweepPosition(), 0.0f);
     }
 
+    // The sliders show the focus by themselves, wherever it goes: Tab, a click elsewhere,
+    // another window and back.
     void focusedLookFollowsTheFocus()
     {
         form->show();
@@ -380,9 +382,24 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTRY_COMPARE(diastolic->look(), Slider::Look::Focused);
         QCOMPARE(systolic->look(), Slider::Look::Normal);
+
+        QTest::mouseClick(check(3), Qt::LeftButton);
+        QTRY_VERIFY(check(3)->hasFocus());
+        QCOMPARE(diastolic->look(), Slider::Look::Normal);
+
+        diastolic->setFocus();
+        QTRY_COMPARE(diastolic->look(), Slider::Look::Focused);
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QTRY_COMPARE(diastolic->look(), Slider::Look::Normal);
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTRY_COMPARE(diastolic->look(), Slider::Look::Focused);
     }
 
-    // Focus moves while the window's controls are destroyed; the relay must not follow it.
+    // Focus moves while the window's controls are destroyed.
     void closesWithAFocusedSlider()
     {
         form->show();

@@ -24,7 +24,6 @@
 #include "windows/stopwatch/Secundomer.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -103,8 +102,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window)
     for (const SliderBinding& binding : m_sliders)
         connect(binding.slider, &Slider::Scroll, this, binding.scroll);
 
-    connect(qApp, &QApplication::focusChanged, this, &Form1::relayFocus);
-
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());
         frame.moveCenter(screen->availableGeometry().center());
@@ -115,11 +112,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window)
     Timer1->start();
 }
 
-Form1::~Form1()
-{
-    // Focus leaves the controls while they are destroyed: no relay to a half-gone window.
-    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-}
+Form1::~Form1() = default;
 
 QString Form1::designCaption()
 {
@@ -682,21 +675,4 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseMove && (watched == Picture5 || watched == Picture6))
         DisLink();
     return QWidget::eventFilter(watched, event);
-}
-
-void Form1::relayFocus(QWidget* old, QWidget* now)
-{
-    const auto sliderOf = [this](QWidget* w) -> Slider* {
-        for (const SliderBinding& binding : m_sliders) {
-            if (w && (w == binding.slider || binding.slider->isAncestorOf(w)))
-                return binding.slider;
-        }
-        return nullptr;
-    };
-    Slider* lost = sliderOf(old);
-    Slider* got = sliderOf(now);
-    if (lost && lost != got)
-        lost->UserControl_LostFocus();
-    if (got && got != lost)
-        got->UserControl_GotFocus();
 }

@@ -97,7 +97,6 @@ private:
     void Option1_Click();
     void openStopwatch(StopwatchTarget target);
     void Mail_Activated();
-    void relayFocus(QWidget* old, QWidget* now);
     void updatePressureLabel();
 
     Slider* makeSlider(const QString& name, QWidget* parent, const QRect& geometry,
