@@ -20,11 +20,6 @@ const QIcon& DeferredIconEngine::icon()
     return m_shared->icon;
 }
 
-bool DeferredIconEngine::isMade() const
-{
-    return m_shared->made;
-}
-
 // Sizes here are device pixels: the icon is asked at a device pixel ratio of 1.
 void DeferredIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                                QIcon::State state)

@@ -25,9 +25,6 @@ public:
     QString key() const override;
     QIconEngine* clone() const override;
 
-    // Whether the icon has been made yet.
-    bool isMade() const;
-
 private:
     // Copies share one icon, made once.
     struct Shared

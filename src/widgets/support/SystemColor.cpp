@@ -21,11 +21,3 @@ QColor SystemColor::system(int n, const QPalette& palette)
         return palette.color(QPalette::WindowText);
     }
 }
-
-QColor SystemColor::fromDesign(unsigned value, const QPalette& palette)
-{
-    if (value & 0x80000000u)
-        return system(static_cast<int>(value & 0xFFu), palette);
-    return QColor(static_cast<int>(value & 0xFFu), static_cast<int>((value >> 8) & 0xFFu),
-                  static_cast<int>((value >> 16) & 0xFFu));
-}
