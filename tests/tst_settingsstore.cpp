@@ -3,6 +3,7 @@
 #include "RefusedWrites.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -16,6 +17,34 @@ QByteArray fileBytes(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// One write, one delete and one read, as the profile store makes them.
+bool save(SettingsStore& store, const QString& section, const QString& key, const QString& value)
+{
+    SettingsStore::Batch b;
+    b.save(section, key, value);
+    return store.apply(app, b);
+}
+
+bool deleteSection(SettingsStore& store, const QString& section)
+{
+    SettingsStore::Batch b;
+    b.deleteSection(section);
+    return store.apply(app, b);
+}
+
+bool deleteKey(SettingsStore& store, const QString& section, const QString& key)
+{
+    SettingsStore::Batch b;
+    b.deleteKey(section, key);
+    return store.apply(app, b);
+}
+
+QString get(const SettingsStore& store, const QString& section, const QString& key,
+            const QString& defaultValue)
+{
+    return store.keys(app, section).value(key, defaultValue);
 }
 
 } // namespace
@@ -33,11 +62,14 @@ private slots:
     void nestedSectionsLandInOneApplicationFile()
     {
         SettingsStore store(m_dir->path());
-        QVERIFY(store.save(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
-                           QStringLiteral("1")));
-        QCOMPARE(store.location(app),
-                 m_dir->path() + QStringLiteral("/Kalder_Programming/Kalder_Programming.conf"));
-        const QString text = QString::fromUtf8(fileBytes(store.location(app)));
+        QVERIFY(save(store, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
+                     QStringLiteral("1")));
+        QStringList files;
+        QDirIterator it(m_dir->path(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << QDir(m_dir->path()).relativeFilePath(it.next());
+        QCOMPARE(files, QStringList({"Kalder_Programming/Kalder_Programming.conf"}));
+        const QString text = QString::fromUtf8(fileBytes(file()));
         QVERIFY2(text.contains(QStringLiteral("[Vitalon2]")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("Presets\\LastIndex=1")), qPrintable(text));
     }
@@ -68,11 +100,11 @@ private slots:
         QFETCH(QString, value);
         {
             SettingsStore store(m_dir->path());
-            QVERIFY(store.save(app, section, QStringLiteral("C14"), value));
-            QCOMPARE(store.get(app, section, QStringLiteral("C14"), QString()), value);
+            QVERIFY(save(store, section, QStringLiteral("C14"), value));
+            QCOMPARE(get(store, section, QStringLiteral("C14"), QString()), value);
         }
         SettingsStore again(m_dir->path());
-        QCOMPARE(again.get(app, section, QStringLiteral("C14"), QStringLiteral("-")), value);
+        QCOMPARE(get(again, section, QStringLiteral("C14"), QStringLiteral("-")), value);
         QCOMPARE(again.keys(app, section).value(QStringLiteral("C14")), value);
         // No neighbour that differs only in blanks or case appears.
         QCOMPARE(again.keys(app, section.trimmed() + QStringLiteral("x")).size(), 0);
@@ -81,28 +113,28 @@ private slots:
     void sectionsDifferingInCaseStayApart()
     {
         SettingsStore store(m_dir->path());
-        QVERIFY(store.save(app, QStringLiteral("P\\Анна"), QStringLiteral("C30"),
-                           QStringLiteral("30")));
-        QVERIFY(store.save(app, QStringLiteral("P\\анна"), QStringLiteral("C30"),
-                           QStringLiteral("40")));
-        QVERIFY(store.deleteSection(app, QStringLiteral("P\\анна")));
+        QVERIFY(
+            save(store, QStringLiteral("P\\Анна"), QStringLiteral("C30"), QStringLiteral("30")));
+        QVERIFY(
+            save(store, QStringLiteral("P\\анна"), QStringLiteral("C30"), QStringLiteral("40")));
+        QVERIFY(deleteSection(store, QStringLiteral("P\\анна")));
         SettingsStore again(m_dir->path());
-        QCOMPARE(again.get(app, QStringLiteral("P\\Анна"), QStringLiteral("C30"), QString()),
+        QCOMPARE(get(again, QStringLiteral("P\\Анна"), QStringLiteral("C30"), QString()),
                  QStringLiteral("30"));
-        QCOMPARE(again.get(app, QStringLiteral("P\\анна"), QStringLiteral("C30"),
-                           QStringLiteral("absent")),
-                 QStringLiteral("absent"));
+        QCOMPARE(
+            get(again, QStringLiteral("P\\анна"), QStringLiteral("C30"), QStringLiteral("absent")),
+            QStringLiteral("absent"));
     }
 
     void absentKeyGivesDefault()
     {
         SettingsStore store(m_dir->path());
-        QCOMPARE(store.get(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
-                           QStringLiteral("0")),
+        QCOMPARE(get(store, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
+                     QStringLiteral("0")),
                  QStringLiteral("0"));
         QVERIFY(store.keys(app, QStringLiteral("Vitalon2\\Presets")).isEmpty());
         // Reading creates no file.
-        QVERIFY(!QFile::exists(store.location(app)));
+        QVERIFY(!QFile::exists(file()));
     }
 
     // A section and a key may share a name ("LastIndex" as a profile name); deleting one must
@@ -119,18 +151,17 @@ private slots:
         b.save(list + QStringLiteral("\\_1_"), QStringLiteral("C14"), QStringLiteral("13"));
         QVERIFY(store.apply(app, b));
 
-        QVERIFY(store.deleteSection(app, list + QStringLiteral("\\A")));
-        QVERIFY(store.deleteKey(app, list, QStringLiteral("_1_")));
+        QVERIFY(deleteSection(store, list + QStringLiteral("\\A")));
+        QVERIFY(deleteKey(store, list, QStringLiteral("_1_")));
 
         SettingsStore again(m_dir->path());
-        QCOMPARE(again.get(app, list + QStringLiteral("\\A"), QStringLiteral("C14"), "gone"),
+        QCOMPARE(get(again, list + QStringLiteral("\\A"), QStringLiteral("C14"), "gone"),
                  QStringLiteral("gone"));
-        QCOMPARE(again.get(app, list, QStringLiteral("A"), QString()),
-                 QStringLiteral("key named A"));
-        QCOMPARE(again.get(app, list + QStringLiteral("\\A\\B"), QStringLiteral("C14"), QString()),
+        QCOMPARE(get(again, list, QStringLiteral("A"), QString()), QStringLiteral("key named A"));
+        QCOMPARE(get(again, list + QStringLiteral("\\A\\B"), QStringLiteral("C14"), QString()),
                  QStringLiteral("12"));
-        QCOMPARE(again.get(app, list, QStringLiteral("_1_"), "gone"), QStringLiteral("gone"));
-        QCOMPARE(again.get(app, list + QStringLiteral("\\_1_"), QStringLiteral("C14"), QString()),
+        QCOMPARE(get(again, list, QStringLiteral("_1_"), "gone"), QStringLiteral("gone"));
+        QCOMPARE(get(again, list + QStringLiteral("\\_1_"), QStringLiteral("C14"), QString()),
                  QStringLiteral("13"));
     }
 
@@ -140,10 +171,10 @@ private slots:
             QSKIP("no way to refuse writes here");
         SettingsStore store(m_dir->path());
         const QString list = QStringLiteral("Vitalon2\\Presets");
-        QVERIFY(store.save(app, list, QStringLiteral("_1_"), QStringLiteral("Утро")));
-        QVERIFY(store.save(app, list + QStringLiteral("\\Утро"), QStringLiteral("C30"),
-                           QStringLiteral("40")));
-        const QByteArray before = fileBytes(store.location(app));
+        QVERIFY(save(store, list, QStringLiteral("_1_"), QStringLiteral("Утро")));
+        QVERIFY(save(store, list + QStringLiteral("\\Утро"), QStringLiteral("C30"),
+                     QStringLiteral("40")));
+        const QByteArray before = fileBytes(file());
 
         SettingsStore::Batch b;
         b.deleteKey(list, QStringLiteral("_1_"));
@@ -153,22 +184,21 @@ private slots:
         {
             RefusedWrites refused;
             QVERIFY(!store.apply(app, b));
-            QVERIFY(!store.save(app, list, QStringLiteral("LastIndex"), QStringLiteral("9")));
+            QVERIFY(!save(store, list, QStringLiteral("LastIndex"), QStringLiteral("9")));
         }
         // This process still reads what the file holds, and the file is untouched.
-        QCOMPARE(store.get(app, list, QStringLiteral("_1_"), QString()), QStringLiteral("Утро"));
-        QCOMPARE(store.get(app, list, QStringLiteral("_2_"), "absent"), QStringLiteral("absent"));
-        QCOMPARE(store.get(app, list, QStringLiteral("LastIndex"), "absent"),
-                 QStringLiteral("absent"));
-        QCOMPARE(store.get(app, list + QStringLiteral("\\Утро"), QStringLiteral("C30"), QString()),
+        QCOMPARE(get(store, list, QStringLiteral("_1_"), QString()), QStringLiteral("Утро"));
+        QCOMPARE(get(store, list, QStringLiteral("_2_"), "absent"), QStringLiteral("absent"));
+        QCOMPARE(get(store, list, QStringLiteral("LastIndex"), "absent"), QStringLiteral("absent"));
+        QCOMPARE(get(store, list + QStringLiteral("\\Утро"), QStringLiteral("C30"), QString()),
                  QStringLiteral("40"));
-        QCOMPARE(fileBytes(store.location(app)), before);
+        QCOMPARE(fileBytes(file()), before);
 
         // Once the disk takes writes again, so does the store.
         QVERIFY(store.apply(app, b));
         SettingsStore again(m_dir->path());
-        QCOMPARE(again.get(app, list, QStringLiteral("_2_"), QString()), QStringLiteral("Утро"));
-        QCOMPARE(again.get(app, list + QStringLiteral("\\Утро"), QStringLiteral("C30"), QString()),
+        QCOMPARE(get(again, list, QStringLiteral("_2_"), QString()), QStringLiteral("Утро"));
+        QCOMPARE(get(again, list + QStringLiteral("\\Утро"), QStringLiteral("C30"), QString()),
                  QStringLiteral("50"));
     }
 
@@ -177,18 +207,18 @@ private slots:
     void damagedFileStillTakesWrites()
     {
         SettingsStore store(m_dir->path());
-        const QString path = store.location(app);
+        const QString path = file();
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QFile damaged(path);
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("[Vitalon2\nPresets\\_1_=Утро\nno equals sign\n");
         damaged.close();
-        QVERIFY(store.save(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
-                           QStringLiteral("1")));
+        QVERIFY(save(store, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
+                     QStringLiteral("1")));
         SettingsStore again(m_dir->path());
-        QCOMPARE(again.get(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
-                           QString()),
-                 QStringLiteral("1"));
+        QCOMPARE(
+            get(again, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"), QString()),
+            QStringLiteral("1"));
     }
 
     void folderThatCannotExistRefusesWrites()
@@ -197,13 +227,18 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         SettingsStore store(blocker.fileName() + QStringLiteral("/settings"));
-        QVERIFY(!store.save(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("_1_"),
-                            QStringLiteral("Утро")));
-        QCOMPARE(store.get(app, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("_1_"), "-"),
+        QVERIFY(!save(store, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("_1_"),
+                      QStringLiteral("Утро")));
+        QCOMPARE(get(store, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("_1_"), "-"),
                  QStringLiteral("-"));
     }
 
 private:
+    QString file() const
+    {
+        return m_dir->filePath(QStringLiteral("Kalder_Programming/Kalder_Programming.conf"));
+    }
+
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 

@@ -78,18 +78,6 @@ QSettings& SettingsStore::settings(const QString& application) const
     return *it->second;
 }
 
-QString SettingsStore::location(const QString& application) const
-{
-    return settings(application).fileName();
-}
-
-QString SettingsStore::get(const QString& application, const QString& section, const QString& key,
-                           const QString& defaultValue) const
-{
-    const QVariant v = settings(application).value(keyPath(section, key));
-    return v.isValid() ? v.toString() : defaultValue;
-}
-
 QHash<QString, QString> SettingsStore::keys(const QString& application,
                                             const QString& section) const
 {
@@ -102,29 +90,6 @@ QHash<QString, QString> SettingsStore::keys(const QString& application,
         result.insert(k, s.value(k).toString());
     s.endGroup();
     return result;
-}
-
-bool SettingsStore::save(const QString& application, const QString& section, const QString& key,
-                         const QString& value)
-{
-    Batch b;
-    b.save(section, key, value);
-    return apply(application, b);
-}
-
-bool SettingsStore::deleteKey(const QString& application, const QString& section,
-                              const QString& key)
-{
-    Batch b;
-    b.deleteKey(section, key);
-    return apply(application, b);
-}
-
-bool SettingsStore::deleteSection(const QString& application, const QString& section)
-{
-    Batch b;
-    b.deleteSection(section);
-    return apply(application, b);
 }
 
 bool SettingsStore::apply(const QString& application, const Batch& batch)

@@ -55,19 +55,11 @@ public:
 
     static QString organisation() { return QStringLiteral("Kalder_Programming"); }
 
-    QString get(const QString& application, const QString& section, const QString& key,
-                const QString& defaultValue) const;
     // All keys of one section (not of deeper sections) with their texts.
     QHash<QString, QString> keys(const QString& application, const QString& section) const;
 
-    bool save(const QString& application, const QString& section, const QString& key,
-              const QString& value);
-    bool deleteKey(const QString& application, const QString& section, const QString& key);
-    bool deleteSection(const QString& application, const QString& section);
+    // Carries out the batch's writes; false when the store refuses them.
     bool apply(const QString& application, const Batch& batch);
-
-    // Where the store of an application lives (a file for INI stores).
-    QString location(const QString& application) const;
 
 private:
     QSettings& settings(const QString& application) const;
