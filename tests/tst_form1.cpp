@@ -1,3 +1,4 @@
+#include "MainWindowProbe.h"
 #include "ModalProbe.h"
 #include "widgets/controls/BannerPicture.h"
 #include "widgets/controls/LinkLabel.h"
@@ -55,12 +56,16 @@ class TestForm1 : public QObject
     {
         return qobject_cast<QCheckBox*>(member(form.get(), QStringLiteral("Check1"), index));
     }
-    // A user step on a slider: the control moves, then raises Scroll.
+    // A user's steps on a slider: arrow keys pressed on it, each one raising Scroll.
     void step(const QString& name, int value)
     {
         Slider* slider = child<Slider>(name);
-        slider->setValue(value);
-        emit slider->Scroll(slider->value());
+        QVERIFY2(slider->isEnabled(), qPrintable(name));
+        QSignalSpy scroll(slider, &Slider::Scroll);
+        const int steps = qAbs(value - slider->value());
+        MainWindowProbe::stepTo(slider, value);
+        QCOMPARE(slider->value(), value);
+        QCOMPARE(scroll.count(), steps);
     }
     QAction* stopwatchButton(const QString& bar) const
     {
@@ -143,11 +148,12 @@ private slots:
     {
         QFETCH(bool, male);
         QFETCH(bool, female);
-        step(QStringLiteral("Slider3"), 80);
+        // The man's breath-holding, then over to "Женский" and her mass; the row then sets the
+        // state under test.
         step(QStringLiteral("Slider6"), 55);
-        // The user goes over to "Женский" first; the row then sets the state under test.
         QTest::mouseClick(option(1), Qt::LeftButton);
         QVERIFY(option(1)->isChecked() && !option(0)->isChecked());
+        step(QStringLiteral("Slider3"), 80);
         if (male)
             QTest::mouseClick(option(0), Qt::LeftButton);
         if (!male && !female)
@@ -190,8 +196,8 @@ private slots:
                                   << "21 год";
         QTest::newRow("age, few") << "Slider2" << 44 << "Label12"
                                   << "44 года";
-        QTest::newRow("mass") << "Slider3" << 200 << "Label13"
-                              << "200 кг";
+        QTest::newRow("mass, a woman's") << "Slider3" << 200 << "Label13"
+                                         << "200 кг";
         QTest::newRow("systolic") << "Slider4" << 36 << "Label15"
                                   << "360 / 80";
         QTest::newRow("diastolic") << "Slider5" << 4 << "Label15"
@@ -207,6 +213,8 @@ private slots:
         QFETCH(int, value);
         QFETCH(QString, label);
         QFETCH(QString, shown);
+        if (slider == QLatin1String("Slider3"))
+            QTest::mouseClick(option(1), Qt::LeftButton);
         step(slider, value);
         QCOMPARE(text(label), shown);
     }
@@ -420,29 +428,33 @@ private slots:
         const QColor blue(0, 0, 255), red(255, 0, 0);
         QCOMPARE(link->color(), blue);
 
-        const auto moveOnto = [this](const QString& name) {
-            auto* w = child<QWidget>(name);
-            QTest::mouseMove(w, QPoint(3, w->height() - 3));
+        // Moves made through the window, as the pointer makes them; each is handled before the
+        // call returns.
+        const auto move = [this](QWidget* w, QPoint at) {
+            QTest::mouseMove(form->windowHandle(), w->mapTo(form.get(), at));
         };
-        QTest::mouseMove(link, link->rect().center());
-        QTRY_COMPARE(link->color(), red);
+        const auto moveOnto = [this, &move](const QString& name) {
+            auto* w = child<QWidget>(name);
+            move(w, QPoint(3, w->height() - 3));
+        };
+        move(link, link->rect().center());
+        QCOMPARE(link->color(), red);
         // A framed group is not the link's surroundings.
         moveOnto(QStringLiteral("Frame1"));
-        QTest::qWait(20);
         QCOMPARE(link->color(), red);
         moveOnto(QStringLiteral("Picture5"));
-        QTRY_COMPARE(link->color(), blue);
+        QCOMPARE(link->color(), blue);
 
-        QTest::mouseMove(link, link->rect().center());
-        QTRY_COMPARE(link->color(), red);
+        move(link, link->rect().center());
+        QCOMPARE(link->color(), red);
         moveOnto(QStringLiteral("Picture6"));
-        QTRY_COMPARE(link->color(), blue);
+        QCOMPARE(link->color(), blue);
 
         // Background: the strip between the separator and the first group.
-        QTest::mouseMove(link, link->rect().center());
-        QTRY_COMPARE(link->color(), red);
-        QTest::mouseMove(form.get(), QPoint(300, 53));
-        QTRY_COMPARE(link->color(), blue);
+        move(link, link->rect().center());
+        QCOMPARE(link->color(), red);
+        move(form.get(), QPoint(300, 53));
+        QCOMPARE(link->color(), blue);
 
         QColor whilePressed;
         QString opened;
@@ -453,8 +465,10 @@ private slots:
         QTest::mousePress(link, Qt::LeftButton, {}, link->rect().center());
         QCOMPARE(opened, QStringLiteral("О программе \"Kalder Vitalon\""));
         QCOMPARE(whilePressed, form->palette().color(QPalette::Highlight));
-        moveOnto(QStringLiteral("Picture5"));
-        QTRY_COMPARE(link->color(), blue);
+        // The About window took the release; the button counts as held, so the move goes
+        // straight to the banner.
+        QTest::mouseMove(child<QWidget>(QStringLiteral("Picture5")), QPoint(3, 3));
+        QCOMPARE(link->color(), blue);
     }
 
     // Toolbar buttons take no focus by default; here they are the only way to their commands.
