@@ -11,6 +11,11 @@ namespace {
 
 const char* const HoldArgument = "--hold-claim";
 
+// Short timeouts: the tests wait for them to pass, and the program's own (2 s and 1 s) would
+// make the suite sleep.
+constexpr int ClaimTimeoutMs = 300;
+constexpr int PeerTimeoutMs = 100;
+
 // Each test has a key of its own, never the program's, so no running copy is met.
 QString uniqueKey(const char* name)
 {
@@ -55,8 +60,9 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         SingleInstance second(key);
+        second.setClaimTimeout(ClaimTimeoutMs);
         QVERIFY(!second.claim());
-        QVERIFY(timer.elapsed() < 3000);
+        QVERIFY(timer.elapsed() < ClaimTimeoutMs + 1000);
     }
 
     void otherKeyIsIndependent()
@@ -118,6 +124,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         SingleInstance first(uniqueKey("foreign"));
+        first.setPeerTimeout(PeerTimeoutMs);
         QVERIFY(first.claim());
         QSignalSpy activated(&first, &SingleInstance::activationRequested);
 
@@ -127,7 +134,7 @@ private slots:
         QSignalSpy dropped(&peer, &QLocalSocket::disconnected);
         peer.write(bytes);
         // The first copy hangs up on the peer, within its timeout, without a request.
-        QVERIFY(dropped.wait(SingleInstance::PeerTimeoutMs + 2000));
+        QVERIFY(dropped.wait(PeerTimeoutMs + 2000));
         QCOMPARE(activated.count(), 0);
     }
 

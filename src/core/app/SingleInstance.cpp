@@ -122,7 +122,7 @@ public:
             if (m_request == SingleInstance::ActivationRequest)
                 emit instance->activationRequested();
         });
-        QTimer::singleShot(SingleInstance::PeerTimeoutMs, this, [this] { drop(); });
+        QTimer::singleShot(instance->peerTimeout(), this, [this] { drop(); });
     }
     ~Peer() override { hangUp(); }
 
@@ -201,7 +201,7 @@ bool SingleInstance::claim()
 {
     // The other copy may be starting (holds the lock, not yet listening) or ending (no
     // longer listening, still holds the lock): keep trying both for a bounded time.
-    const QDeadlineTimer deadline(2000);
+    const QDeadlineTimer deadline(m_claimTimeoutMs);
     for (;;) {
         auto lock = std::make_unique<QLockFile>(m_lockPath);
         // Only a live owner counts: a lock whose process is gone is stale and removed.
@@ -388,7 +388,7 @@ void SingleInstance::onNewConnection()
             if (request == ActivationRequest)
                 emit activationRequested();
         });
-        QTimer::singleShot(PeerTimeoutMs, socket, [socket] { socket->abort(); });
+        QTimer::singleShot(m_peerTimeoutMs, socket, [socket] { socket->abort(); });
     }
 }
 

@@ -22,15 +22,20 @@ public:
 
     // True: this is the first copy and now listens. False: another copy runs and has been
     // asked to come to the front (or could not be reached); this copy should end.
-    // Returns within about two seconds even if the other copy does not answer.
+    // Returns within about the claim timeout even if the other copy does not answer.
     bool claim();
+
+    // How long claim() keeps trying a copy that holds the lock but does not answer (two
+    // seconds), and how long a connected peer may take to send its request before it is
+    // dropped (one second).
+    void setClaimTimeout(int ms) { m_claimTimeoutMs = ms; }
+    void setPeerTimeout(int ms) { m_peerTimeoutMs = ms; }
+    int peerTimeout() const { return m_peerTimeoutMs; }
 
     QString channelPath() const { return m_channel; }
     QString lockPath() const { return m_lockPath; }
 
     static constexpr const char* ActivationRequest = "activate\n";
-    // A peer that has not sent the request by then is dropped.
-    static constexpr int PeerTimeoutMs = 1000;
 
 signals:
     void activationRequested();
@@ -41,6 +46,8 @@ private:
 
     QString m_channel;
     QString m_lockPath;
+    int m_claimTimeoutMs = 2000;
+    int m_peerTimeoutMs = 1000;
     std::unique_ptr<QLockFile> m_lock;
 #ifdef Q_OS_UNIX
     // A plain Unix-domain socket: QtNetwork (and what it loads) is not needed for this alone.
