@@ -11,7 +11,8 @@ SAN_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_st
 	UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
 
-.PHONY: deps configure build run test clean package check-package test-sanitize bench check-a11y
+.PHONY: deps configure build run test clean package check-package test-sanitize bench check-a11y \
+	check-layers check-format
 
 deps:
 	@scripts/install-deps
@@ -26,7 +27,17 @@ run: build
 	./$(BUILD)/kalder-vitalon
 
 test: build
+	@tools/check-layers >/dev/null
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Which folder of src/ includes which; fails on an upward include or a cycle between folders.
+check-layers:
+	@tools/check-layers
+
+# Fails on any C++ file that differs from clang-format's output.
+check-format:
+	@scripts/install-deps format
+	@tools/check-format
 
 # A Debian package of the Release build, named kalder-vitalon_<version>_<arch>.deb.
 package: build
