@@ -352,8 +352,8 @@ private slots:
         QTest::newRow("focused, then disabled")
             << "focus, disable" << Slider::Look::Disabled << "grey";
         QTest::newRow("enabled again") << "disable, enable" << Slider::Look::Normal << "blue";
-        QTest::newRow("host relays focus") << "got" << Slider::Look::Focused << "orange";
-        QTest::newRow("host relays loss") << "got, lost" << Slider::Look::Normal << "blue";
+        QTest::newRow("told of the focus") << "got" << Slider::Look::Focused << "orange";
+        QTest::newRow("told of its loss") << "got, lost" << Slider::Look::Normal << "blue";
     }
     void looks()
     {
