@@ -1,6 +1,7 @@
 #include "BuildConfig.h"
 #include "app/AppFonts.h"
 #include "app/AppStyle.h"
+#include "app/QtTranslation.h"
 #include "app/SingleInstance.h"
 #include "mainwindow/Form1.h"
 
@@ -12,6 +13,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("kalder-vitalon"));
     QApplication::setOrganizationName(QStringLiteral("Kalder_Programming"));
     QApplication::setDesktopFileName(QStringLiteral("kalder-vitalon"));
+    // Without the file Qt's texts stay English; the program works all the same.
+    installQtTranslation(app);
 
     SingleInstance instance(QStringLiteral(VITALON_INSTANCE_KEY));
     if (!instance.claim())
