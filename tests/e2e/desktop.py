@@ -51,9 +51,12 @@ def wait_for(what, probe, seen=None, deadline=None):
 
 
 def clean_environment(**extra):
-    """A bare environment: nothing of the caller's desktop, locale or Qt settings leaks in;
-    sanitizer options pass through so that a sanitized build reports as it should."""
-    keep = ("PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "DBUS_SESSION_BUS_ADDRESS")
+    """A bare environment: nothing of the caller's desktop, locale or Qt settings leaks in. The
+    home and XDG folders are the case's own (run_flow.py sets them); sanitizer options pass
+    through so that a sanitized build reports as it should."""
+    keep = ("PATH", "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+            "XDG_RUNTIME_DIR", "DBUS_SESSION_BUS_ADDRESS", "ASAN_OPTIONS", "UBSAN_OPTIONS",
+            "LSAN_OPTIONS")
     env = {k: os.environ[k] for k in keep if k in os.environ}
     # Not Russian on purpose: the program is Russian whatever the locale. UTF-8 for xdotool,
     # which converts the text it types by the locale.
@@ -98,7 +101,7 @@ class Display:
         here = os.path.dirname(os.path.abspath(__file__))
         self.spawn("openbox.log", ["openbox", "--sm-disable", "--config-file",
                                    os.path.join(here, "openbox-rc.xml")],
-                   env=clean_environment(DISPLAY=self.name, HOME=folder, XDG_CONFIG_HOME=folder))
+                   env=clean_environment(DISPLAY=self.name))
         wait_for("the window manager", lambda: b"window id" in subprocess.run(
             ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
             timeout=60).stdout)
@@ -112,7 +115,8 @@ class Display:
     def screenshot(self, path):
         try:
             subprocess.run(["import", "-display", self.name, "-window", "root", path],
-                           timeout=60, check=True, stderr=subprocess.DEVNULL)
+                           timeout=60, check=True, stderr=subprocess.DEVNULL,
+                           env=clean_environment())
             return path
         except (OSError, subprocess.SubprocessError):
             return None

@@ -29,7 +29,12 @@ def own_session(args):
     out = os.path.abspath(args.out)
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
-    env = dict(os.environ, E2E_IN_SESSION="1")
+    # The bus, the window manager and the driver get private folders too.
+    env = dict(os.environ, E2E_IN_SESSION="1", HOME=os.path.join(out, "desktop"))
+    for key, sub in (("XDG_CONFIG_HOME", "config"), ("XDG_DATA_HOME", "data"),
+                     ("XDG_CACHE_HOME", "cache"), ("XDG_RUNTIME_DIR", "runtime")):
+        env[key] = os.path.join(out, "desktop", sub)
+        os.makedirs(env[key], mode=0o700)
     with open(os.path.join(out, "bus.log"), "wb") as log:
         return subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
                               env=env, stderr=log).returncode
