@@ -6,8 +6,9 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
 # Any sanitizer report fails the run. Leaks are checked too; tools/lsan.supp is the place for
-# allocations that system libraries keep until exit (none needed so far).
-SAN_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+# allocations that system libraries keep until exit (none needed so far), tools/asan.supp for
+# reports inside system libraries that are not faults.
+SAN_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:suppressions=$(CURDIR)/tools/asan.supp \
 	UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
 
@@ -47,7 +48,8 @@ package: build
 check-package: package
 	@tools/check-package $(BUILD)
 
-# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, the end-to-end
+# flows included: they run the sanitized program on X11 through real windows and a clean exit.
 test-sanitize: deps
 	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVITALON_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)

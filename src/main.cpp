@@ -1,4 +1,5 @@
 #include "core/app/BuildConfig.h"
+#include "core/app/QtTranslation.h"
 #include "core/app/SingleInstance.h"
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/AppStyle.h"
@@ -17,6 +18,9 @@ int main(int argc, char* argv[])
     SingleInstance instance(QStringLiteral(VITALON_INSTANCE_KEY));
     if (!instance.claim())
         return 0; // the running copy has been asked to come to the front
+
+    // Without the file Qt's texts stay English; the program works all the same.
+    installQtTranslation(app);
 
     // The chosen style (platform default, -style or QT_STYLE_OVERRIDE), wrapped.
     QApplication::setStyle(new AppStyle(QApplication::style()->name()));
