@@ -265,11 +265,14 @@ private slots:
             QVERIFY(QFileInfo(store.location()).isFile());
             QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
 #ifdef Q_OS_UNIX
-            struct stat st
-            {
-            };
-            QCOMPARE(stat(QFile::encodeName(store.location()).constData(), &st), 0);
-            QCOMPARE(st.st_mode & 0777, mode_t(0600));
+            const QFileDevice::Permissions others =
+                QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+            for (const QString& suffix : {QString(), QStringLiteral("-wal")}) {
+                QVERIFY(QFileInfo::exists(store.location() + suffix));
+                QCOMPARE(QFile::permissions(store.location() + suffix) & others,
+                         QFileDevice::Permissions());
+            }
 #endif
         }
         QVERIFY(QSqlDatabase::connectionNames().isEmpty());
