@@ -496,6 +496,11 @@ private slots:
             << QList<QStringList>{} << QStringList{QStringLiteral("CREATE TABLE c (z)")}
             << QList<QStringList>{one, two} << int(O::Unknown) << QStringList{}
             << QStringList{QStringLiteral("c")};
+        QTest::newRow("version table of another shape")
+            << QList<QStringList>{}
+            << QStringList{QStringLiteral("CREATE TABLE schema_version (v)")}
+            << QList<QStringList>{one, two} << int(O::Unknown) << QStringList{}
+            << QStringList{QStringLiteral("schema_version")};
         QTest::newRow("two version rows")
             << QList<QStringList>{one}
             << QStringList{QStringLiteral("INSERT INTO schema_version VALUES (1)")}

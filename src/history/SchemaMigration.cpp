@@ -42,6 +42,12 @@ bool SchemaMigration::readVersion(QSqlDatabase& db, int& version)
         return true;
     }
     if (!q.exec(QStringLiteral("SELECT count(*), max(version) FROM schema_version")) || !q.next()) {
+        // A plain SQL error (no such column) means a table of that name but not ours.
+        constexpr int sqlError = 1;
+        if ((q.lastError().nativeErrorCode().toInt() & 0xff) == sqlError) {
+            version = NoVersion;
+            return true;
+        }
         m_error = q.lastError();
         return false;
     }
