@@ -22,7 +22,8 @@ class QSqlError;
 // untouched and neither read nor written.
 //
 // Every write is one transaction. The journal is a write-ahead log synced at every commit, so
-// a crash or a power loss costs at most the entry being written.
+// a crash, or a power loss on storage that honours a flush, costs at most the entry being
+// written.
 //
 // Not thread-safe: use a store from one thread.
 class HistoryStore
@@ -62,7 +63,7 @@ public:
     Problem problem() const { return m_problem; }
     // The folder and the engine's message for that failure, for a log or a detail line.
     QString problemDetail() const { return m_detail; }
-    // Where damaged databases were moved since the last call; each is returned once.
+    // Where damaged databases were moved since this was last asked; each is returned once.
     QStringList takeMovedAside();
 
 private:
