@@ -3,24 +3,12 @@
 #include "core/assessment/ComputeAssessment.h"
 #include "core/assessment/FixedPoint.h"
 
+#include "TestRecords.h"
+
 #include <QtTest>
 
 #include <cmath>
 #include <limits>
-
-namespace {
-
-AssessmentRecord male(int age, int systolic, int breathHold, int balance)
-{
-    AssessmentRecord r;
-    r.calendarAge = age;
-    r.systolicPressure = systolic;
-    r.breathHold = breathHold;
-    r.balance = balance;
-    return r;
-}
-
-} // namespace
 
 Q_DECLARE_METATYPE(AssessmentRecord)
 
@@ -117,17 +105,17 @@ private slots:
         // Age 40, balance 3 s: proper age 43.76. The boundaries are exact; the raw doubles
         // of the +9, +30 and -30 rows fall on the wrong side of them.
         const qint64 pba40 = 437600;
-        QTest::newRow("D = +3") << male(40, 110, 41, 3) << 3 << pba40 + 30000 << pba40
+        QTest::newRow("D = +3") << maleRecord(40, 110, 41, 3) << 3 << pba40 + 30000 << pba40
                                 << qint64(30000) << 4 << 46 << 43;
-        QTest::newRow("D = -3") << male(40, 80, 37, 3) << 3 << pba40 - 30000 << pba40
+        QTest::newRow("D = -3") << maleRecord(40, 80, 37, 3) << 3 << pba40 - 30000 << pba40
                                 << qint64(-30000) << 2 << 40 << 43;
-        QTest::newRow("D = +9") << male(40, 140, 45, 3) << 3 << qint64(527600) << pba40
+        QTest::newRow("D = +9") << maleRecord(40, 140, 45, 3) << 3 << qint64(527600) << pba40
                                 << qint64(90000) << 5 << 52 << 43;
-        QTest::newRow("D = -9") << male(40, 50, 33, 3) << 3 << pba40 - 90000 << pba40
+        QTest::newRow("D = -9") << maleRecord(40, 50, 33, 3) << 3 << pba40 - 90000 << pba40
                                 << qint64(-90000) << 1 << 34 << 43;
-        QTest::newRow("D = +30") << male(40, 230, 37, 3) << 3 << qint64(737600) << pba40
+        QTest::newRow("D = +30") << maleRecord(40, 230, 37, 3) << 3 << qint64(737600) << pba40
                                  << qint64(300000) << 0 << 73 << 43;
-        QTest::newRow("D = -30") << male(40, 50, 173, 3) << 3 << qint64(137600) << pba40
+        QTest::newRow("D = -30") << maleRecord(40, 50, 173, 3) << 3 << qint64(137600) << pba40
                                  << qint64(-300000) << 1 << 13 << 43;
 
         AssessmentRecord worst;
@@ -137,7 +125,7 @@ private slots:
         QTest::newRow("H = 28") << worst << 28 << qint64(694100) << qint64(311800) << qint64(382300)
                                 << 0 << 69 << 31;
 
-        AssessmentRecord healthy = male(20, 110, 10, 3);
+        AssessmentRecord healthy = maleRecord(20, 110, 10, 3);
         healthy.statements[24] = healthy.statements[25] = healthy.statements[26] = 1;
         healthy.healthRating = 0;
         QTest::newRow("H = 0") << healthy << 0 << qint64(492500) << qint64(311800) << qint64(180700)
@@ -150,7 +138,7 @@ private slots:
         QTest::newRow("greyed") << greyed << 3 << qint64(514100) << qint64(311800) << qint64(202300)
                                 << 5 << 51 << 31;
 
-        AssessmentRecord negative = male(20, 40, 300, 60);
+        AssessmentRecord negative = maleRecord(20, 40, 300, 60);
         negative.statements[24] = negative.statements[25] = negative.statements[26] = 1;
         QTest::newRow("negative age") << negative << 0 << qint64(-182000) << qint64(311800)
                                       << qint64(-493800) << 0 << -19 << 31;
@@ -195,7 +183,7 @@ private slots:
                               "старше, чем есть на самом деле. Уделите внимание своему "
                               "здоровью, ему еще рано подводить Вас столь заметно.");
         QTest::newRow("slower")
-            << male(40, 50, 33, 3)
+            << maleRecord(40, 50, 33, 3)
             << QStringLiteral("Замедленное старение.\r\nФизически Вы чувствуете себя гораздо "
                               "моложе ровесников. Это очень хорошо, т.к. является признаком "
                               "неплохого здоровья.");
@@ -207,7 +195,7 @@ private slots:
                               "Физически Вы чувствуете себя ровно на столько сколько Вам и "
                               "есть на самом деле. У Вас нормальное (среднестатистическое) "
                               "для Вашего возраста здоровье.");
-        QTest::newRow("none") << male(40, 230, 37, 3)
+        QTest::newRow("none") << maleRecord(40, 230, 37, 3)
                               << QStringLiteral(
                                      "Нет описания.\r\nВы уверены, что правильно ввели данные?");
     }

@@ -52,11 +52,13 @@ const Verdict& verdictFor(int verdictCase)
     }
 }
 
+} // namespace
+
 // Decided on exact ten-thousandths so that a boundary such as 9.000 is never missed by a
 // representation error of the doubles.
-int classify(FixedPoint d)
+int VerdictCase(FixedPoint ageDifference)
 {
-    const qint64 v = d.raw();
+    const qint64 v = ageDifference.raw();
     int c = 0;
     if (v >= -300000 && v <= -90000)
         c = 1;
@@ -71,7 +73,10 @@ int classify(FixedPoint d)
     return c;
 }
 
-} // namespace
+QString VerdictTitle(int verdictCase)
+{
+    return QString::fromUtf8(verdictFor(verdictCase).title);
+}
 
 AssessmentResult ComputeAssessment(const AssessmentRecord& record)
 {
@@ -98,7 +103,7 @@ AssessmentResult ComputeAssessment(const AssessmentRecord& record)
     result.biologicalAge = FixedPoint::fromDouble(ba);
     result.properBiologicalAge = FixedPoint::fromDouble(pba);
     result.ageDifference = result.biologicalAge - result.properBiologicalAge;
-    result.verdictCase = classify(result.ageDifference);
+    result.verdictCase = VerdictCase(result.ageDifference);
     const Verdict& verdict = verdictFor(result.verdictCase);
     result.verdictText = QString::fromUtf8(verdict.title) + QStringLiteral("\r\n") +
                          QString::fromUtf8(verdict.explanation);

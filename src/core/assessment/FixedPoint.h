@@ -22,6 +22,7 @@ public:
     // Rounded down, towards minus infinity.
     qint64 floor() const;
 
+    constexpr FixedPoint operator+(FixedPoint o) const { return FixedPoint(m_raw + o.m_raw); }
     constexpr FixedPoint operator-(FixedPoint o) const { return FixedPoint(m_raw - o.m_raw); }
     constexpr bool operator==(FixedPoint o) const { return m_raw == o.m_raw; }
     constexpr bool operator!=(FixedPoint o) const { return m_raw != o.m_raw; }

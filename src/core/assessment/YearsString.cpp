@@ -1,0 +1,53 @@
+#include "core/assessment/YearsString.h"
+
+#include "core/assessment/RussianPlural.h"
+
+namespace {
+
+constexpr qint64 Scale = 10000;
+
+quint64 magnitude(qint64 raw)
+{
+    return raw < 0 ? 0 - static_cast<quint64>(raw) : static_cast<quint64>(raw);
+}
+
+} // namespace
+
+QString DecimalString(FixedPoint value, SignStyle sign)
+{
+    const qint64 raw = value.raw();
+    const quint64 m = magnitude(raw);
+    QString text = QString::number(m / Scale);
+    if (const quint64 fraction = m % Scale) {
+        QString digits = QString::number(fraction).rightJustified(4, QLatin1Char('0'));
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+        text += QLatin1Char(',') + digits;
+    }
+    if (raw < 0)
+        text.prepend(QChar(0x2212));
+    else if (raw > 0 && sign == SignStyle::Explicit)
+        text.prepend(QLatin1Char('+'));
+    return text;
+}
+
+QString YearsString(FixedPoint years, SignStyle sign, YearsCase wordCase)
+{
+    const quint64 m = magnitude(years.raw());
+    QString word;
+    if (m % Scale != 0) {
+        word = QStringLiteral("года");
+    } else {
+        // The last two digits decide, so the magnitude modulo 100 is declined like the number.
+        const PluralForm form = RussianPluralForm(static_cast<qint64>(m / Scale % 100));
+        if (wordCase == YearsCase::Genitive)
+            word = form == PluralForm::One ? QStringLiteral("года") : QStringLiteral("лет");
+        else if (form == PluralForm::One)
+            word = QStringLiteral("год");
+        else if (form == PluralForm::Few)
+            word = QStringLiteral("года");
+        else
+            word = QStringLiteral("лет");
+    }
+    return DecimalString(years, sign) + QLatin1Char(' ') + word;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/assessment/FixedPoint.h"
+
+#include <QString>
+
+enum class SignStyle
+{
+    MinusOnly, // 1,5 and −1,5
+    Explicit   // +1,5 and −1,5, for a change
+};
+
+enum class YearsCase
+{
+    Nominative, // 1 год, 2 года, 5 лет
+    Genitive    // (до) 1 года, 2 лет, 5 лет
+};
+
+// A fixed-point number as the interface writes it: decimal comma, trailing zeros dropped
+// (2,20 is 2,2 and 2,00 is 2) and the typographic minus sign U+2212.
+QString DecimalString(FixedPoint value, SignStyle sign = SignStyle::MinusOnly);
+
+// The number followed by the word for years in the form it needs. A fraction takes "года"
+// (1,5 года, 0,72 года); a whole number is declined as AgeString declines it.
+QString YearsString(FixedPoint years, SignStyle sign = SignStyle::MinusOnly,
+                    YearsCase wordCase = YearsCase::Nominative);
