@@ -1,7 +1,7 @@
 // Starts a program under the X display in $DISPLAY and measures one start of it:
 //   the time from just before the process is created to the map of its first top-level window,
-//   the resident memory one second after that, and, with --idle SECONDS, the CPU time it uses
-//   over that many idle seconds as a percentage of one core.
+//   the resident memory one second after that, and, with --idle SECONDS, the CPU time all its
+//   threads use over that many idle seconds as a percentage of one core.
 // Each start gets fresh, empty XDG_CONFIG_HOME and XDG_RUNTIME_DIR folders, so that saved
 // settings and a single-copy lock of another run cannot change the result.
 // Prints one line: map_ms=<ms> rss_kib=<KiB> [cpu_pct=<percent>]
@@ -13,7 +13,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -72,27 +71,21 @@ long rssKib(pid_t pid)
     return -1;
 }
 
-// utime + stime in clock ticks.
-long long cpuTicks(pid_t pid)
+// Processor time of all the process's threads in nanoseconds, from the scheduler's own
+// account (/proc/PID/task/TID/schedstat): utime and stime count whole clock ticks, too coarse
+// for a program that should use a fraction of a percent.
+long long cpuNs(pid_t pid)
 {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    // The command name may hold blanks and parentheses: fields are counted after the last ')'.
-    const auto close = text.rfind(')');
-    if (close == std::string::npos)
-        return -1;
-    std::istringstream fields(text.substr(close + 2));
-    std::string field;
-    long long utime = 0, stime = 0;
-    for (int k = 3; fields >> field; ++k) {
-        if (k == 14)
-            utime = std::stoll(field);
-        if (k == 15) {
-            stime = std::stoll(field);
-            return utime + stime;
-        }
+    long long total = 0;
+    std::error_code error;
+    for (const auto& task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        std::ifstream stat(task.path() / "schedstat");
+        long long ns = 0;
+        if (stat >> ns)
+            total += ns;
     }
-    return -1;
+    return error ? -1 : total;
 }
 
 void sleepMs(long ms)
@@ -186,12 +179,12 @@ int main(int argc, char* argv[])
     const long rss = rssKib(child);
     double cpuPct = -1;
     if (idleSeconds > 0) {
-        const long long before = cpuTicks(child);
+        const long long before = cpuNs(child);
         const double from = nowMs();
         sleepMs(idleSeconds * 1000L);
-        const long long after = cpuTicks(child);
-        const double seconds = (nowMs() - from) / 1000.0;
-        cpuPct = 100.0 * (after - before) / sysconf(_SC_CLK_TCK) / seconds;
+        const long long after = cpuNs(child);
+        const double ms = nowMs() - from;
+        cpuPct = 100.0 * (after - before) / 1e6 / ms;
     }
 
     kill(child, SIGTERM);

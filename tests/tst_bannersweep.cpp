@@ -3,6 +3,22 @@
 
 #include <QtTest>
 
+// Records every paint of the objects it watches, with the region painted.
+class PaintLog : public QObject
+{
+public:
+    explicit PaintLog(QList<std::pair<QObject*, QRegion>>& paints) : m_paints(paints) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_paints.append({watched, static_cast<QPaintEvent*>(event)->region()});
+        return false;
+    }
+
+private:
+    QList<std::pair<QObject*, QRegion>>& m_paints;
+};
+
 class TestBannerSweep : public QObject
 {
     Q_OBJECT
@@ -83,6 +99,44 @@ private slots:
         picture.sweepTick(x, QPixmap(), QPixmap());
         QCOMPARE(x, 120.0f);
         QCOMPARE(picture.picture().toImage().pixelColor(1, 1), QColor(Qt::blue));
+    }
+
+    // A tick paints the two strips at once and nothing else: not the rest of the banner, not
+    // the window behind it.
+    void tickRepaintsOnlyTheStrips_data()
+    {
+        QTest::addColumn<float>("x");
+        QTest::addColumn<QRegion>("painted");
+        QTest::newRow("first tick: the lit strip alone") << 0.0f << QRegion(0, 0, 4, 52);
+        QTest::newRow("lit strip and the one restored") << 600.0f << QRegion(36, 0, 8, 52);
+        QTest::newRow("last, partial strip") << 3840.0f << QRegion(252, 0, 8, 52);
+    }
+    void tickRepaintsOnlyTheStrips()
+    {
+        QFETCH(float, x);
+        QFETCH(QRegion, painted);
+        QPixmap plain(258, 52), lit(258, 52);
+        plain.fill(Qt::blue);
+        lit.fill(Qt::red);
+        QWidget window;
+        window.resize(300, 80);
+        auto* picture = new BannerPicture(&window);
+        picture->setGeometry(0, 0, 300, 52);
+        picture->setPicture(plain);
+        QList<std::pair<QObject*, QRegion>> paints;
+        PaintLog log(paints);
+        window.installEventFilter(&log);
+        picture->installEventFilter(&log);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(!paints.isEmpty());
+        QTest::qWait(50); // let the first paint of the window settle
+        paints.clear();
+
+        picture->sweepTick(x, lit, plain);
+        QCOMPARE(paints.size(), 1); // painted before the tick returns
+        QCOMPARE(paints.first().first, picture);
+        QCOMPARE(paints.first().second, painted);
     }
 
     void stripsAreCrispAtDoubleDensity()

@@ -21,36 +21,41 @@ void BannerPicture::setPicture(const QPixmap& picture)
     update();
 }
 
-void BannerPicture::copyFrom(const QPixmap& source, const QRectF& twipRect)
+QRect BannerPicture::copyStrip(QPainter& p, const QPixmap& source, const QRectF& twipRect)
 {
-    if (source.isNull() || m_picture.isNull())
-        return;
+    if (source.isNull())
+        return {};
     const QRectF target(twipRect.x() / Twips::PerPixel, twipRect.y() / Twips::PerPixel,
                         twipRect.width() / Twips::PerPixel, twipRect.height() / Twips::PerPixel);
     const qreal dpr = source.devicePixelRatio();
     const QRectF from(target.x() * dpr, target.y() * dpr, target.width() * dpr,
                       target.height() * dpr);
-    {
-        QPainter p(&m_picture);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawPixmap(target, source, from);
-    }
-    update(target.toAlignedRect());
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawPixmap(target, source, from);
+    return target.toAlignedRect();
 }
 
 void BannerPicture::sweepTick(float& x, const QPixmap& lit, const QPixmap& plain)
 {
     const BannerSweep::Tick tick = BannerSweep::advance(x);
-    copyFrom(lit, tick.lit);
+    if (m_picture.isNull())
+        return;
+    // Both strips in one painter and one synchronous repaint: a tick costs one paint of the
+    // two strips and one flush, with no update request queued for later.
+    QPainter p(&m_picture);
+    QRegion changed = copyStrip(p, lit, tick.lit);
     if (!tick.restored.isNull())
-        copyFrom(plain, tick.restored);
+        changed += copyStrip(p, plain, tick.restored);
+    p.end();
+    if (!changed.isEmpty())
+        repaint(changed);
 }
 
-void BannerPicture::paintEvent(QPaintEvent* event)
+void BannerPicture::paintEvent(QPaintEvent*)
 {
     if (m_picture.isNull())
         return;
+    // The painter is clipped to the region being repainted already.
     QPainter p(this);
-    p.setClipRegion(event->region());
     p.drawPixmap(0, 0, m_picture);
 }

@@ -19,16 +19,24 @@ constexpr double CellAscent = 2049.0 / 2048.0;
 
 const QColor TextColor(0x1f, 0x2a, 0x1b);
 
+QFont readingFont()
+{
+    QFont font = AppFonts::tahoma(39.75);
+    // Sized in pixels so that the reading fits the fixed picture at any logical DPI.
+    font.setPixelSize(Twips::px(TextHeight));
+    return font;
+}
+
 } // namespace
 
-StopwatchDisplay::StopwatchDisplay(QWidget* parent) : QWidget(parent)
+StopwatchDisplay::StopwatchDisplay(QWidget* parent)
+    : QWidget(parent), m_font(readingFont()), m_glyphs(m_font)
 {
     // The picture covers the whole widget: nothing beneath needs repainting on a tick.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_font = AppFonts::tahoma(39.75);
-    // Sized in pixels so that the reading fits the fixed picture at any logical DPI.
-    m_font.setPixelSize(Twips::px(TextHeight));
-    m_metrics = QFontMetricsF(m_font);
+    // The position is the top of the character cell. Tahoma's cell ascent is 2049/2048 em;
+    // the metric-compatible substitute reports less, which would push the digits to the rim.
+    m_ascent = std::max(QFontMetrics(m_font).ascent(), qRound(m_font.pixelSize() * CellAscent));
 }
 
 void StopwatchDisplay::setText(const QString& text)
@@ -39,10 +47,11 @@ void StopwatchDisplay::setText(const QString& text)
     qsizetype same = 0;
     while (same < std::min(text.size(), m_text.size()) && text.at(same) == m_text.at(same))
         ++same;
-    const int left = Twips::point(TextX, TextY).x() +
-                     int(std::floor(m_metrics.horizontalAdvance(m_text.left(same)))) - 2;
+    const int left =
+        Twips::point(TextX, TextY).x() + int(std::floor(m_glyphs.advance(m_text.left(same)))) - 2;
     m_text = text;
-    update(QRect(left, 0, width() - left, height()));
+    // At once rather than queued: the tick's only work is this one small paint.
+    repaint(QRect(left, 0, width() - left, height()));
 }
 
 void StopwatchDisplay::paintEvent(QPaintEvent*)
@@ -62,11 +71,7 @@ void StopwatchDisplay::paintEvent(QPaintEvent*)
     }
     QPainter p(this);
     p.drawPixmap(0, 0, m_background);
-    p.setFont(m_font);
     p.setPen(TextColor);
-    // The position is the top of the character cell. Tahoma's cell ascent is 2049/2048 em;
-    // the metric-compatible substitute reports less, which would push the digits to the rim.
     const QPoint origin = Twips::point(TextX, TextY);
-    const int ascent = std::max(p.fontMetrics().ascent(), qRound(m_font.pixelSize() * CellAscent));
-    p.drawText(origin.x(), origin.y() + ascent, m_text);
+    m_glyphs.draw(p, QPointF(origin.x(), origin.y() + m_ascent), m_text);
 }

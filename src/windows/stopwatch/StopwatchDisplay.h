@@ -1,8 +1,9 @@
 #pragma once
 
+#include "windows/stopwatch/ReadingGlyphs.h"
+
 #include <QColor>
 #include <QFont>
-#include <QFontMetricsF>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -15,7 +16,8 @@ public:
     explicit StopwatchDisplay(QWidget* parent = nullptr);
 
     QString text() const { return m_text; }
-    // Repaints this widget alone, and only when the text changes.
+    // Repaints the changed digits at once, and only when the text changes: a running
+    // stopwatch calls this on every 10 ms tick.
     void setText(const QString& text);
 
 protected:
@@ -25,6 +27,7 @@ private:
     QPixmap m_background;
     QColor m_surround;
     QFont m_font;
-    QFontMetricsF m_metrics{QFont()};
+    ReadingGlyphs m_glyphs;
+    int m_ascent = 0;
     QString m_text;
 };
