@@ -363,7 +363,9 @@ private:
     }
     QString stored(const QString& key) const
     {
-        return QSettings(file(), QSettings::IniFormat).value(key).toString();
+        QSettings settings(file(), QSettings::IniFormat);
+        settings.allKeys(); // every section read before a look-up by name
+        return settings.value(key).toString();
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
