@@ -43,6 +43,9 @@ SectionFileBackend::Stamp stampOf(const QString& path)
     return s;
 }
 
+// Well within the wait for the lock, and far beyond the time any write holds it.
+constexpr int staleLockMs = 500;
+
 // A section and key as one path, split again at its last separator, as QSettings resolves
 // "section/key" names.
 std::pair<QString, QString> splitKey(const QString& section, const QString& key)
@@ -175,6 +178,12 @@ bool SectionFileBackend::apply(const SettingsStore::Batch& batch)
     if (!QDir().mkpath(QFileInfo(m_file).path()))
         return false;
     QLockFile lock(m_file + QStringLiteral(".lock"));
+    // A process killed between creating the lock and writing its id into it leaves an empty
+    // lock that names no owner; QLockFile takes such a lock over only once it is older than
+    // the stale time (30 s by default), and every write until then would be refused. A lock
+    // whose owner lives is never taken over, however old: the owner holds a kernel lock on it
+    // (flock) for as long as it runs, and QLockFile removes no lock file that is so held.
+    lock.setStaleLockTime(staleLockMs);
     if (!lock.tryLock(SettingsStore::lockWaitMs))
         return false;
     // What another process stored meanwhile is the ground this batch builds on.
