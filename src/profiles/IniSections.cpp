@@ -18,15 +18,16 @@ QByteArrayView valueOf(QByteArrayView data, const IniText::Line& line)
     return data.sliced(line.equals + 1, line.start + line.length - line.equals - 1).trimmed();
 }
 
-// A key line that can stay as it is in its section's text: its key names no other section
-// and needs no decoding, and nothing after it could be read into it.
-bool staysText(QByteArrayView key, const IniText::Line& line)
+// A path as QSettings can find it by name: no empty parts, no separator at either end.
+bool isNormalised(QStringView path)
 {
-    if (!line.closed)
+    if (path.isEmpty() || path.front() == QLatin1Char('/') || path.back() == QLatin1Char('/'))
         return false;
-    for (const char c : key) {
-        if (c == '\\' || c == '/' || c == '%')
+    QChar previous;
+    for (const QChar c : path) {
+        if (c == QLatin1Char('\\') || (c == QLatin1Char('/') && previous == QLatin1Char('/')))
             return false;
+        previous = c;
     }
     return true;
 }
@@ -38,14 +39,14 @@ IniSections IniSections::parse(QByteArrayView data)
     if (data.startsWith("\xEF\xBB\xBF"))
         data = data.sliced(3);
     IniSections result;
-    // Keys that name a deeper section ("Presets\_1_=…" below [Vitalon2]) or need decoding are
-    // read at once and merged into their sections at the end.
-    std::map<QString, QHash<QString, QString>> readNow;
     // What the current header puts before its keys ("Vitalon2/Presets/"), and whether keys
-    // below it can be found by their names at all: not below "[]" or "[a\\b]".
+    // below it can be found by their names at all: not below "[]" or "[a\\\\b]".
     QString prefix;
     bool reachable = true;
-    Section* current = nullptr;
+    // A key may name a deeper section ("Presets\\_1_=…" below [Vitalon2], as QSettings writes
+    // them): its line moves to that section. The keys of one section mostly follow each other.
+    QByteArrayView lastDirectory;
+    Section* lastSection = nullptr;
     qsizetype pos = 0;
     IniText::Line line;
     while (IniText::nextLine(data, pos, line)) {
@@ -53,9 +54,8 @@ IniSections IniSections::parse(QByteArrayView data)
         if (text.front() == '[') {
             prefix = IniText::sectionPrefix(text);
             const QStringView path = QStringView(prefix).chopped(prefix.isEmpty() ? 0 : 1);
-            reachable =
-                IniText::normalisedPath(path) == path && (prefix.isEmpty() || !path.isEmpty());
-            current = nullptr;
+            reachable = prefix.isEmpty() || isNormalised(path);
+            lastSection = nullptr;
             continue;
         }
         if (line.equals < 0)
@@ -63,25 +63,47 @@ IniSections IniSections::parse(QByteArrayView data)
         const QByteArrayView key = keyOf(data, line);
         if (key.isEmpty() || !reachable)
             continue;
-        if (staysText(key, line)) {
-            if (!current)
-                current = &result.section(prefix.chopped(prefix.isEmpty() ? 0 : 1));
-            current->body += text;
-            current->body += '\n';
+        qsizetype nameStart = 0;
+        for (qsizetype i = 0; i < key.size(); ++i) {
+            if (key[i] == '\\' || key[i] == '/')
+                nameStart = i + 1;
+        }
+        const QByteArrayView directory = key.first(nameStart);
+        const QByteArrayView name = key.sliced(nameStart);
+        if (!lastSection || directory != lastDirectory) {
+            QString path = prefix;
+            IniText::appendUnescapedKey(path, directory);
+            path.chop(path.isEmpty() ? 0 : 1);
+            lastDirectory = directory;
+            lastSection = path.isEmpty() || isNormalised(path) ? &result.section(path) : nullptr;
+        }
+        if (!lastSection || name.isEmpty())
+            continue;
+        QByteArray& body = lastSection->body;
+        lastSection->hasBody = true;
+        if (line.closed && !name.contains('%') && !name.contains('"')) {
+            // Read when the section is asked for, like the rest of it.
+            body += name;
+            body += '=';
+            body += valueOf(data, line);
+            body += '\n';
             continue;
         }
-        const QString full = prefix + IniText::unescapedKey(key);
-        if (IniText::normalisedPath(full) != full)
+        // A line that would take what follows it into itself, or a name to decode: read now.
+        const QString decoded = IniText::unescapedKey(name);
+        if (decoded.contains(QLatin1Char('/')) || decoded.contains(QLatin1Char('\\')))
             continue;
-        const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
-        readNow[slash < 0 ? QString() : full.first(slash)].insert(
-            full.sliced(slash + 1), IniText::unescapedValue(valueOf(data, line)));
+        IniText::appendEscapedKey(body, decoded);
+        body += '=';
+        IniText::appendEscapedValue(body, IniText::unescapedValue(valueOf(data, line)));
+        body += '\n';
     }
-    for (auto& [path, keys] : readNow) {
-        QHash<QString, QString> all = result.keys(path);
-        for (auto it = keys.cbegin(); it != keys.cend(); ++it)
-            all.insert(it.key(), it.value());
-        result.setKeys(path, std::move(all));
+    // Sections whose every key was left out.
+    for (auto it = result.m_sections.begin(); it != result.m_sections.end();) {
+        if (it->second.body.isEmpty())
+            it = result.m_sections.erase(it);
+        else
+            ++it;
     }
     return result;
 }
@@ -135,6 +157,15 @@ QHash<QString, QString> IniSections::keys(const QString& path) const
     return *s.keys;
 }
 
+const QByteArray& IniSections::Section::lines() const
+{
+    if (!hasBody) {
+        body = bodyOf(*keys);
+        hasBody = true;
+    }
+    return body;
+}
+
 void IniSections::setKeys(const QString& path, QHash<QString, QString> keys)
 {
     if (keys.isEmpty()) {
@@ -142,7 +173,8 @@ void IniSections::setKeys(const QString& path, QHash<QString, QString> keys)
         return;
     }
     Section& s = section(path);
-    s.body = bodyOf(keys);
+    s.body.clear();
+    s.hasBody = false;
     s.keys = std::move(keys);
 }
 
@@ -150,7 +182,7 @@ QByteArray IniSections::text() const
 {
     qsizetype size = 0;
     for (const auto& [path, s] : m_sections)
-        size += s.header.size() + s.body.size() + 1;
+        size += s.header.size() + s.lines().size() + 1;
     QByteArray out;
     out.reserve(size);
     for (const auto& [path, s] : m_sections) {

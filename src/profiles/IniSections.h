@@ -28,11 +28,16 @@ public:
     QByteArray text() const;
 
 private:
+    // A section read from a file keeps its lines and reads them into keys when asked; a
+    // section given keys writes its lines when the file is written. Either is built from the
+    // other when needed, never both kept apart.
     struct Section
     {
-        QByteArray header; // "[name]\n"
-        QByteArray body;   // the key lines
+        QByteArray header;            // "[name]\n"
+        mutable QByteArray body;      // the key lines
+        mutable bool hasBody = false; // body holds the keys' lines
         mutable std::optional<QHash<QString, QString>> keys;
+        const QByteArray& lines() const;
     };
     static QHash<QString, QString> parseBody(QByteArrayView body);
     static QByteArray bodyOf(const QHash<QString, QString>& keys);

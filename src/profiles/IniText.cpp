@@ -148,43 +148,61 @@ QString IniText::sectionPrefix(QByteArrayView header)
 
 QString IniText::unescapedKey(QByteArrayView key)
 {
-    const QString decoded = QString::fromUtf8(key);
-    if (!decoded.contains(QLatin1Char('%')) && !decoded.contains(QLatin1Char('\\')))
-        return decoded;
     QString result;
-    result.reserve(decoded.size());
-    const qsizetype size = decoded.size();
+    appendUnescapedKey(result, key);
+    return result;
+}
+
+void IniText::appendUnescapedKey(QString& out, QByteArrayView key)
+{
+    bool ascii = true;
+    bool plain = true;
+    for (const char c : key) {
+        ascii = ascii && uchar(c) < 0x80;
+        plain = plain && c != '%' && c != '\\';
+    }
+    if (plain) {
+        out += QString::fromUtf8(key);
+        return;
+    }
+    // QSettings writes keys in ASCII with every other character escaped; read those without
+    // decoding them first.
+    const QString decoded = ascii ? QString() : QString::fromUtf8(key);
+    const qsizetype size = ascii ? key.size() : decoded.size();
+    const auto at = [&](qsizetype i) { return ascii ? QChar(QLatin1Char(key[i])) : decoded.at(i); };
+    out.reserve(out.size() + size);
     for (qsizetype i = 0; i < size;) {
-        const QChar c = decoded.at(i);
+        const QChar c = at(i);
         if (c == QLatin1Char('\\')) {
-            result += QLatin1Char('/');
+            out += QLatin1Char('/');
             ++i;
             continue;
         }
         if (c != QLatin1Char('%') || i == size - 1) {
-            result += c;
+            out += c;
             ++i;
             continue;
         }
         qsizetype first = i + 1;
         qsizetype digits = 2;
-        if (decoded.at(first) == QLatin1Char('U')) {
+        if (at(first) == QLatin1Char('U')) {
             ++first;
             digits = 4;
         }
         bool ok = false;
-        const ushort code = first + digits <= size
-                                ? QStringView(decoded).sliced(first, digits).toUShort(&ok, 16)
-                                : 0;
+        ushort code = 0;
+        if (first + digits <= size) {
+            code = ascii ? QLatin1StringView(key.sliced(first, digits)).toUShort(&ok, 16)
+                         : QStringView(decoded).sliced(first, digits).toUShort(&ok, 16);
+        }
         if (!ok) {
-            result += c;
+            out += c;
             ++i;
             continue;
         }
-        result += QChar(code);
+        out += QChar(code);
         i = first + digits;
     }
-    return result;
 }
 
 QString IniText::unescapedValue(QByteArrayView v)

@@ -32,6 +32,7 @@ public:
     static QString sectionPrefix(QByteArrayView header);
     // A key as written: %XX and %UXXXX decoded, "\" read as the path separator "/".
     static QString unescapedKey(QByteArrayView key);
+    static void appendUnescapedKey(QString& out, QByteArrayView key);
     // A value as QSettings reads it and as text: quotes and escapes resolved; a list (commas
     // outside quotes) and the non-text forms such as @Variant(...) read as an empty text.
     static QString unescapedValue(QByteArrayView value);
