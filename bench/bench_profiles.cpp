@@ -101,9 +101,14 @@ QString templateFolder(int count)
                     s.setValue(section + QLatin1Char('C') + QString::number(i), text);
             }
         }
-        s.setValue(QStringLiteral("Vitalon2/Presets/LastIndex"), QString::number(lastIndex));
         s.sync();
     }
+    // Written as earlier versions wrote it; the first write carries it over into the store's
+    // own file.
+    if (!SettingsStore(folder).save(QStringLiteral("Kalder_Programming"),
+                                    QStringLiteral("Vitalon2\\Presets"),
+                                    QStringLiteral("LastIndex"), QString::number(lastIndex)))
+        qFatal("bench_profiles: the template store could not be written");
     built.emplace(count, folder);
     return folder;
 }
@@ -116,10 +121,10 @@ public:
     {
         const QString target = m_dir.filePath(QStringLiteral("Kalder_Programming"));
         QDir().mkpath(target);
-        QFile::copy(templateFolder(count) +
-                        QStringLiteral("/Kalder_Programming/Kalder_Programming.conf"),
-                    target + QStringLiteral("/Kalder_Programming.conf"));
         store = std::make_unique<SettingsStore>(m_dir.path());
+        QFile::copy(
+            SettingsStore(templateFolder(count)).location(QStringLiteral("Kalder_Programming")),
+            store->location(QStringLiteral("Kalder_Programming")));
     }
     QTemporaryDir m_dir;
     std::unique_ptr<SettingsStore> store;
@@ -137,7 +142,7 @@ void BM_LoadPresets(benchmark::State& state)
         benchmark::DoNotOptimize(names);
     }
     state.counters["file_MB"] =
-        QFileInfo(folder + QStringLiteral("/Kalder_Programming/Kalder_Programming.conf")).size() /
+        QFileInfo(SettingsStore(folder).location(QStringLiteral("Kalder_Programming"))).size() /
         1e6;
 }
 
