@@ -259,6 +259,23 @@ private slots:
         compareSections(SettingsStore(m_dir->path()), afterQSettings);
     }
 
+    // Another process's writes are seen by the next read, and a write builds on them rather
+    // than on what this process read before.
+    void writesOfAnotherProcessAreKept()
+    {
+        SettingsStore mine(m_dir->path());
+        QVERIFY(mine.save(app, list, QStringLiteral("_1_"), QStringLiteral("Утро")));
+        QCOMPARE(mine.keys(app, list).size(), 1);
+        SettingsStore other(m_dir->path());
+        QVERIFY(other.save(app, list, QStringLiteral("_2_"), QStringLiteral("Вечер")));
+        QCOMPARE(mine.get(app, list, QStringLiteral("_2_"), QString()), QStringLiteral("Вечер"));
+        QVERIFY(other.save(app, list, QStringLiteral("_3_"), QStringLiteral("Ночь")));
+        QVERIFY(mine.save(app, list, QStringLiteral("_4_"), QStringLiteral("День")));
+        const QHash<QString, QString> expected = {
+            {"_1_", "Утро"}, {"_2_", "Вечер"}, {"_3_", "Ночь"}, {"_4_", "День"}};
+        QCOMPARE(SettingsStore(m_dir->path()).keys(app, list), expected);
+    }
+
     // What can be read is read, a write keeps it, and nothing crashes.
     void damagedFileGivesUpWhatIsReadable_data()
     {

@@ -6,7 +6,9 @@
 #include <QStringView>
 
 // The text rules of INI files as QSettings reads them, so that a file this program writes reads
-// the same through any QSettings, and a file QSettings wrote reads the same here.
+// the same through QSettings, and a file QSettings wrote reads the same here. (QSettings looks a
+// key up by name in the nearest section before it only, so it finds every key of a file with
+// nested sections once it has read them all, as allKeys() and childKeys() do.)
 //
 // Keys and section names are written compactly: UTF-8 as it is, only the characters the reader
 // treats specially escaped as %XX. Values are written exactly as QSettings writes texts.

@@ -6,7 +6,8 @@
 // The values of one application in an INI file of their own with one INI section per store
 // section (QSettings reads it alike). The file is read once and kept in memory; it is read
 // again when it changed on disk. Each batch takes the file's lock (waiting at most
-// SettingsStore::lockWaitMs; a lock left by a process that died is taken over at once),
+// SettingsStore::lockWaitMs; a lock left by a process that died is taken over, at once or,
+// when it died before writing its id into the lock, within half a second),
 // rereads the file if another process changed it, and writes the whole file anew beside it,
 // put in place by a rename: a reader, or a crash at any moment, sees the old file or the new
 // one, never a mix. Reads take no lock.
