@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -18,6 +19,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+
+#include <optional>
 
 using Kind = ScriptedMessageBoxes::Kind;
 
@@ -272,21 +275,35 @@ private slots:
         QCOMPARE(items(), QStringList({"Утро", "Вечер"}));
     }
 
-    // A full disk: the user hears of it, nothing claims success, the list stays, and the old
-    // profile still loads.
+    // A full disk, or a lock that cannot be taken (each command then waits about 2 s): the
+    // user hears of it, nothing claims success, the list stays, and the old profile still loads.
+    void refusedWriteIsReportedAndLosesNothing_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("full disk") << true;
+        QTest::newRow("lock path taken by a folder") << false;
+    }
     void refusedWriteIsReportedAndLosesNothing()
     {
-        if (!RefusedWrites::available())
+        QFETCH(bool, fullDisk);
+        if (fullDisk && !RefusedWrites::available())
             QSKIP("no way to refuse writes here");
         pick(QStringLiteral("Утро"));
         m_host->slider(2)->setValue(77);
         {
-            RefusedWrites refused;
+            std::optional<RefusedWrites> refused;
+            const QString lock = file() + QStringLiteral(".lock");
+            if (fullDisk)
+                refused.emplace();
+            else
+                QVERIFY(QDir().mkdir(lock));
             m_host->saveAction()->trigger();
             combo()->setEditText(QStringLiteral("Ночь"));
             m_host->saveAction()->trigger();
             pick(QStringLiteral("Вечер"));
             m_host->delAction()->trigger();
+            if (!fullDisk)
+                QVERIFY(QDir().rmdir(lock));
         }
         QCOMPARE(
             shown(),

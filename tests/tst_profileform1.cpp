@@ -1,5 +1,7 @@
 #include "controls/Slider.h"
 #include "mainwindow/Form1.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/SettingsStore.h"
 
 #include "ProfileTestHost.h"
 #include "ScriptedMessageBoxes.h"
@@ -7,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
@@ -112,6 +115,20 @@ private slots:
         // The sex switch ran: the woman's inputs are the editable ones.
         QVERIFY(slider(form, 3)->isEnabled());
         QVERIFY(!slider(form, 6)->isEnabled());
+    }
+
+    // Reading the list takes no lock: a lock that cannot be taken holds nothing up at start.
+    void startsWithTheListWhileTheLockIsTaken()
+    {
+        SettingsStore store;
+        ProfileTestHost host;
+        QVERIFY(ProfileStore(store).Save(QStringLiteral("Утро"), false, host.controlOrder()));
+        const QString lock = store.location(ProfileStore::application()) + QStringLiteral(".lock");
+        QVERIFY(QDir().mkdir(lock));
+        Form1 form;
+        QVERIFY(QDir().rmdir(lock));
+        auto* combo = form.findChild<QComboBox*>(QStringLiteral("Combo2"));
+        QVERIFY(combo->findText(QStringLiteral("Утро")) >= 0);
     }
 
 private:
