@@ -385,14 +385,14 @@ private slots:
         }
         const QByteArray oldBytes = fileBytes(old);
         const Sections asRead = readByQSettings(old);
-        QVERIFY(asRead.size() >= 10);
+        QVERIFY(!asRead.empty());
 
         // Every key of every section, and every profile as version 2.0.75 loads it.
         SettingsStore store(m_dir->path());
         compareSections(store, asRead);
         SettingsStore earlier(m_dir->path(), SettingsStore::Backend::QSettings);
         const QStringList names = ProfileStore(earlier).LoadPresets();
-        QVERIFY(names.size() >= 10);
+        QVERIFY(!names.isEmpty());
         const auto profilesLoadAsBefore = [&](SettingsStore& s) {
             QCOMPARE(ProfileStore(s).LoadPresets().mid(0, names.size()), names);
             for (const QString& name : names) {
