@@ -2,11 +2,9 @@
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 
+#include "BenchFolders.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -41,8 +39,8 @@ QString profileName(qint64 n)
     return QStringLiteral("Профиль %1").arg(n);
 }
 
-// A store file with `count` profiles spread evenly over the numbers 1..32000, built once per
-// size and copied for every benchmark that changes it.
+// A store with `count` profiles spread evenly over the numbers 1..32000, written once per size
+// in one batch and copied for every benchmark that changes it.
 QString templateFolder(int count)
 {
     static QTemporaryDir root;
@@ -50,20 +48,18 @@ QString templateFolder(int count)
     if (auto it = built.find(count); it != built.end())
         return it->second;
     const QString folder = root.filePath(QString::number(count));
-    {
-        const QHash<QString, QString> texts = ProfileStore::texts(inputs());
-        QSettings s(folder + QStringLiteral("/Kalder_Programming/Kalder_Programming.conf"),
-                    QSettings::IniFormat);
-        for (int k = 0; k < count; ++k) {
-            const qint64 n = 1 + k * (lastIndex / count);
-            s.setValue(QStringLiteral("Vitalon2/Presets/_%1_").arg(n), profileName(n));
-            const QString section = QStringLiteral("Vitalon2/Presets/") + profileName(n) + '/';
-            for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-                s.setValue(section + it.key(), it.value());
-        }
-        s.setValue(QStringLiteral("Vitalon2/Presets/LastIndex"), QString::number(lastIndex));
-        s.sync();
+    const QHash<QString, QString> texts = ProfileStore::texts(inputs());
+    SettingsStore::Batch batch;
+    for (int k = 0; k < count; ++k) {
+        const qint64 n = 1 + k * (lastIndex / count);
+        batch.save(ProfileStore::listSection(), QStringLiteral("_%1_").arg(n), profileName(n));
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+            batch.save(ProfileStore::profileSection(profileName(n)), it.key(), it.value());
     }
+    batch.save(ProfileStore::listSection(), QStringLiteral("LastIndex"),
+               QString::number(lastIndex));
+    if (!SettingsStore(folder).apply(ProfileStore::application(), batch))
+        qFatal("bench_profiles: the template store could not be written");
     built.emplace(count, folder);
     return folder;
 }
@@ -74,11 +70,7 @@ class WorkingStore
 public:
     explicit WorkingStore(int count)
     {
-        const QString target = m_dir.filePath(QStringLiteral("Kalder_Programming"));
-        QDir().mkpath(target);
-        QFile::copy(templateFolder(count) +
-                        QStringLiteral("/Kalder_Programming/Kalder_Programming.conf"),
-                    target + QStringLiteral("/Kalder_Programming.conf"));
+        copyFolder(templateFolder(count), m_dir.path());
         store = std::make_unique<SettingsStore>(m_dir.path());
     }
     QTemporaryDir m_dir;
@@ -96,9 +88,7 @@ void BM_LoadPresets(benchmark::State& state)
             state.SkipWithError("wrong list");
         benchmark::DoNotOptimize(names);
     }
-    state.counters["file_MB"] =
-        QFileInfo(folder + QStringLiteral("/Kalder_Programming/Kalder_Programming.conf")).size() /
-        1e6;
+    state.counters["file_MB"] = folderMegabytes(folder);
 }
 
 void BM_SaveNew(benchmark::State& state)

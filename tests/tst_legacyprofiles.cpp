@@ -1,6 +1,7 @@
 // A settings file written by version 2.0.75 of the program (tests/fixtures/legacy-profiles): every
-// profile in it must load into the main window, value for value. Profiles are the users' data;
-// no later version may lose one.
+// profile in it must load into the main window, value for value, both while the old file is read
+// and after the first write has carried it over. Profiles are the users' data; no later version
+// may lose one.
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/controls/Slider.h"
@@ -44,12 +45,29 @@ class TestLegacyProfiles : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
+    void initTestCase_data()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(m_dir.isValid());
-        QVERIFY(m_dir.copyLegacyProfiles());
-        m_dir.useForNativeStore();
+        QTest::addColumn<bool>("carriedOver");
+        QTest::newRow("old file") << false;
+        QTest::newRow("carried over") << true;
+    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        QFETCH_GLOBAL(bool, carriedOver);
+        m_dir = std::make_unique<StoreFolder>();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(m_dir->copyLegacyProfiles());
+        m_dir->useForNativeStore();
+        if (carriedOver) {
+            // The first write of a new version: a profile saved, then deleted again.
+            SettingsStore store(m_dir->path());
+            ProfileStore profiles(store);
+            QVERIFY(profiles.Save(QStringLiteral("Новый"), false, startInputs()));
+            QVERIFY(profiles.DelPreset(QStringLiteral("Новый")));
+        }
+        QCOMPARE(QFile::exists(m_dir->file()), carriedOver);
     }
 
     void listedInNumberOrder()
@@ -104,7 +122,7 @@ private slots:
             QCOMPARE(combo->currentIndex(), entry);
             QCOMPARE(combo->currentText(), p.name);
         } else {
-            SettingsStore store(m_dir.path());
+            SettingsStore store(m_dir->path());
             form.applyProfile(ProfileStore(store).Read(p.name));
         }
 
@@ -116,7 +134,7 @@ private slots:
     }
 
 private:
-    StoreFolder m_dir;
+    std::unique_ptr<StoreFolder> m_dir;
 };
 
 QTEST_MAIN(TestLegacyProfiles)

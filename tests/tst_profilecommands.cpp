@@ -14,12 +14,15 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+
+#include <optional>
 
 using Kind = ScriptedMessageBoxes::Kind;
 
@@ -194,7 +197,7 @@ private slots:
         save()->trigger();
         QCOMPARE(shown(), QStringList({"C Профиль 'Ночь' сохранен."}));
         QCOMPARE(items(), QStringList({"Утро", "Вечер", "Ночь"}));
-        QVERIFY(!QSettings(file(), QSettings::IniFormat).contains(listKey("_3_")));
+        QVERIFY(!storedKeys().contains(listKey("_3_")));
         QCOMPARE(stored(listKey("_4_")), QStringLiteral("Ночь"));
         QCOMPARE(stored(listKey("LastIndex")), QStringLiteral("4"));
     }
@@ -234,7 +237,7 @@ private slots:
         QCOMPARE(items(), QStringList({"Утро", "Вечер"}));
         QCOMPARE(combo()->currentIndex(), 0);
         if (yes) {
-            QVERIFY(!QSettings(file(), QSettings::IniFormat).contains(listKey("_1_")));
+            QVERIFY(!storedKeys().contains(listKey("_1_")));
             QCOMPARE(stored(listKey("_3_")), QStringLiteral("Утро"));
             QCOMPARE(stored(listKey("Утро/C30")), QStringLiteral("77"));
         } else {
@@ -301,21 +304,35 @@ private slots:
         QCOMPARE(items(), QStringList({"Утро", "Вечер"}));
     }
 
-    // A full disk: the user hears of it, nothing claims success, the list stays, and the old
-    // profile still loads.
+    // A full disk, or a lock that cannot be taken (each command then waits about 2 s): the
+    // user hears of it, nothing claims success, the list stays, and the old profile still loads.
+    void refusedWriteIsReportedAndLosesNothing_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("full disk") << true;
+        QTest::newRow("lock path taken by a folder") << false;
+    }
     void refusedWriteIsReportedAndLosesNothing()
     {
-        if (!RefusedWrites::available())
+        QFETCH(bool, fullDisk);
+        if (fullDisk && !RefusedWrites::available())
             QSKIP("no way to refuse writes here");
         pick(QStringLiteral("Утро"));
         m_probe->slider(2)->setValue(77);
         {
-            RefusedWrites refused;
+            std::optional<RefusedWrites> refused;
+            const QString lock = file() + QStringLiteral(".lock");
+            if (fullDisk)
+                refused.emplace();
+            else
+                QVERIFY(QDir().mkdir(lock));
             save()->trigger();
             combo()->setEditText(QStringLiteral("Ночь"));
             save()->trigger();
             pick(QStringLiteral("Вечер"));
             del()->trigger();
+            if (!fullDisk)
+                QVERIFY(QDir().rmdir(lock));
         }
         QCOMPARE(
             shown(),
@@ -383,9 +400,14 @@ private:
     }
     QString file() const { return m_dir->file(); }
     QByteArray bytes() const { return m_dir->bytes(); }
+    // The file as another program reads it. In a file with a section per profile QSettings
+    // finds a key by its name only after it has read every section.
+    QStringList storedKeys() const { return QSettings(file(), QSettings::IniFormat).allKeys(); }
     QString stored(const QString& key) const
     {
-        return QSettings(file(), QSettings::IniFormat).value(key).toString();
+        QSettings settings(file(), QSettings::IniFormat);
+        settings.allKeys();
+        return settings.value(key).toString();
     }
 
     std::unique_ptr<StoreFolder> m_dir;

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -215,6 +216,18 @@ private slots:
         QCOMPARE(probe.text("Label12"), QStringLiteral("33 года"));
         QCOMPARE(probe.text("Label5"), QStringLiteral("42 сек"));
         QCOMPARE(probe.profileBox()->currentText(), QStringLiteral("unchanged"));
+    }
+
+    // Reading the list takes no lock: a lock that cannot be taken holds nothing up at start.
+    void startsWithTheListWhileTheLockIsTaken()
+    {
+        SettingsStore store;
+        QVERIFY(ProfileStore(store).Save(QStringLiteral("Утро"), false, startInputs()));
+        const QString lock = m_dir->file() + QStringLiteral(".lock");
+        QVERIFY(QDir().mkdir(lock));
+        Form1 form;
+        QVERIFY(QDir().rmdir(lock));
+        QCOMPARE(MainWindowProbe(form).entries(), QStringList({"Утро"}));
     }
 
 private:

@@ -9,6 +9,7 @@
 #include "MainWindowProbe.h"
 #include "ProfileInputsText.h"
 #include "ScriptedMessageBoxes.h"
+#include "StoreAccess.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -164,7 +165,7 @@ QList<ProfileInputs> storeProperThenSpoil(const QString& folder, int attacks)
             inputs.append(inputsFor(n));
         }
     }
-    const QString file = folder + QStringLiteral("/Kalder_Programming/Kalder_Programming.conf");
+    const QString file = storeFile(folder);
     writeThroughSettings(file, attacks);
     appendRaw(file, attacks);
     if (QTest::currentTestFailed())

@@ -17,11 +17,16 @@ namespace {
 
 const QString list = QStringLiteral("Vitalon2/Presets/");
 
-// Reads the stored file with a QSettings of its own, as another program would.
+// Reads the stored file with a QSettings of its own, as another program would. In a file with
+// a section per profile QSettings finds a key by its name only after it has read every
+// section (otherwise it looks in the nearest section alone), so it reads them all first.
 class StoredFile
 {
 public:
-    explicit StoredFile(const QString& path) : m_settings(path, QSettings::IniFormat) {}
+    explicit StoredFile(const QString& path) : m_settings(path, QSettings::IniFormat)
+    {
+        m_settings.allKeys();
+    }
     QString value(const QString& key) const { return m_settings.value(key).toString(); }
     bool contains(const QString& key) const { return m_settings.contains(key); }
     QStringList sectionKeys(const QString& name)

@@ -358,7 +358,7 @@ def lock_taken_by_folder():
     """A folder where the settings file's lock goes: the lock can never be taken."""
     def run(c):
         os.makedirs(os.path.join(c.program.env["XDG_CONFIG_HOME"], "Kalder_Programming",
-                                 "Kalder_Programming.conf.lock"))
+                                 "Kalder_Programming.sections.ini.lock"))
     return Step("a folder stands where the settings lock goes", run)
 
 
@@ -519,8 +519,7 @@ FLOWS = [
         start(),
         type_name("Борис"),
         click(SAVE),
-        waits(3, message("Не удалось сохранить профиль 'Борис'. Сохраненные профили не изменены.",
-                         ["OK"])),
+        message("Не удалось сохранить профиль 'Борис'. Сохраненные профили не изменены.", ["OK"]),
         answer("OK"),
         type_name("анна", shows="Анна"),  # what was stored before is still there
         checked("Женский", RADIO),

@@ -1,9 +1,10 @@
 #include "core/profiles/SettingsStore.h"
 
-#include <QSettings>
-#include <QVariant>
+#include "core/profiles/QSettingsBackend.h"
+#include "core/profiles/SectionFileBackend.h"
 
-#include <utility>
+#include <QFileInfo>
+#include <QSettings>
 
 namespace {
 
@@ -13,67 +14,69 @@ QString sectionPath(const QString& section)
     return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
-QString keyPath(const QString& section, const QString& key)
+// The folder of this user's native settings, as QSettings finds it (QSettings::setPath
+// included): the organisation-wide file lies in it. That file is small or absent, unlike the
+// application's own one, which must not be read just to learn where it is.
+QString userSettingsFolder()
 {
-    return sectionPath(section) + QLatin1Char('/') + key;
-}
-
-// QSettings::remove() takes every key below the given one with it. A profile named like a
-// list key ("LastIndex", "_1_") has a section of that very name, so removing one key must
-// keep the keys below it.
-void removeKeyOnly(QSettings& s, const QString& full)
-{
-    s.beginGroup(full);
-    const QStringList below = s.allKeys();
-    QList<QVariant> values;
-    values.reserve(below.size());
-    for (const QString& k : below)
-        values.append(s.value(k));
-    s.endGroup();
-    s.remove(full);
-    for (qsizetype i = 0; i < below.size(); ++i)
-        s.setValue(full + QLatin1Char('/') + below.at(i), values.at(i));
+    const QSettings organisationWide(QSettings::NativeFormat, QSettings::UserScope,
+                                     SettingsStore::organisation());
+    return QFileInfo(organisationWide.fileName()).path();
 }
 
 } // namespace
 
 void SettingsStore::Batch::save(const QString& section, const QString& key, const QString& value)
 {
-    m_steps.append({Kind::Save, section, key, value});
+    m_steps.append({Kind::Save, sectionPath(section), key, value});
 }
 
 void SettingsStore::Batch::deleteKey(const QString& section, const QString& key)
 {
-    m_steps.append({Kind::DeleteKey, section, key, QString()});
+    m_steps.append({Kind::DeleteKey, sectionPath(section), key, QString()});
 }
 
 void SettingsStore::Batch::deleteSection(const QString& section)
 {
-    m_steps.append({Kind::DeleteSection, section, QString(), QString()});
+    m_steps.append({Kind::DeleteSection, sectionPath(section), QString(), QString()});
 }
 
-SettingsStore::SettingsStore(const QString& folder) : m_folder(folder) {}
+SettingsStore::Backend SettingsStore::platformBackend()
+{
+#ifdef Q_OS_WIN
+    return Backend::QSettings;
+#else
+    return Backend::Sections;
+#endif
+}
+
+SettingsStore::SettingsStore(const QString& folder) : SettingsStore(folder, platformBackend()) {}
+
+SettingsStore::SettingsStore(const QString& folder, Backend backend)
+    : m_folder(folder), m_backend(backend)
+{
+}
 
 SettingsStore::~SettingsStore() = default;
 
-QSettings& SettingsStore::settings(const QString& application) const
+SettingsBackend& SettingsStore::backend(const QString& application) const
 {
     auto it = m_open.find(application);
     if (it == m_open.end()) {
-        std::unique_ptr<QSettings> s;
-        if (m_folder.isEmpty()) {
-            s = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            organisation(), application);
+        std::unique_ptr<SettingsBackend> b;
+        if (m_backend == Backend::QSettings && m_folder.isEmpty()) {
+            b = std::make_unique<QSettingsBackend>(organisation(), application, QString());
         } else {
-            s = std::make_unique<QSettings>(m_folder + QLatin1Char('/') + organisation() +
-                                                QLatin1Char('/') + application +
-                                                QStringLiteral(".conf"),
-                                            QSettings::IniFormat);
+            const QString base = (m_folder.isEmpty() ? userSettingsFolder() : m_folder) +
+                                 QLatin1Char('/') + organisation() + QLatin1Char('/') + application;
+            if (m_backend == Backend::QSettings)
+                b = std::make_unique<QSettingsBackend>(organisation(), application,
+                                                       base + QStringLiteral(".conf"));
+            else
+                b = std::make_unique<SectionFileBackend>(base + QStringLiteral(".sections.ini"),
+                                                         base + QStringLiteral(".conf"));
         }
-        // Only this application's own file; never values from the organisation-wide one.
-        s->setFallbacksEnabled(false);
-        s->setAtomicSyncRequired(true);
-        it = m_open.emplace(application, std::move(s)).first;
+        it = m_open.emplace(application, std::move(b)).first;
     }
     return *it->second;
 }
@@ -81,83 +84,10 @@ QSettings& SettingsStore::settings(const QString& application) const
 QHash<QString, QString> SettingsStore::keys(const QString& application,
                                             const QString& section) const
 {
-    QSettings& s = settings(application);
-    QHash<QString, QString> result;
-    s.beginGroup(sectionPath(section));
-    const QStringList names = s.childKeys();
-    result.reserve(names.size());
-    for (const QString& k : names)
-        result.insert(k, s.value(k).toString());
-    s.endGroup();
-    return result;
+    return backend(application).keys(sectionPath(section));
 }
 
 bool SettingsStore::apply(const QString& application, const Batch& batch)
 {
-    // A status left over from an earlier failure would make this write look failed too.
-    if (settings(application).status() == QSettings::AccessError)
-        m_open.erase(application);
-    QSettings& s = settings(application);
-
-    // What each touched key held before, so a refused write can be taken back in memory.
-    struct Before
-    {
-        QString key;
-        std::optional<QVariant> value;
-    };
-    QList<Before> before;
-    QHash<QString, bool> remembered;
-    const auto remember = [&](const QString& full) {
-        if (remembered.contains(full))
-            return;
-        remembered.insert(full, true);
-        before.append(
-            {full, s.contains(full) ? std::optional<QVariant>(s.value(full)) : std::nullopt});
-    };
-
-    for (const Batch::Step& step : batch.m_steps) {
-        switch (step.kind) {
-        case Batch::Kind::Save: {
-            const QString full = keyPath(step.section, step.key);
-            remember(full);
-            s.setValue(full, step.value);
-            break;
-        }
-        case Batch::Kind::DeleteKey: {
-            const QString full = keyPath(step.section, step.key);
-            if (s.contains(full)) {
-                remember(full);
-                removeKeyOnly(s, full);
-            }
-            break;
-        }
-        case Batch::Kind::DeleteSection: {
-            const QString path = sectionPath(step.section);
-            s.beginGroup(path);
-            const QStringList names = s.childKeys();
-            s.endGroup();
-            for (const QString& k : names) {
-                const QString full = path + QLatin1Char('/') + k;
-                remember(full);
-                removeKeyOnly(s, full);
-            }
-            break;
-        }
-        }
-    }
-
-    s.sync();
-    // A file that reads with a format error is still written; only a refused write fails.
-    if (s.status() != QSettings::AccessError)
-        return true;
-
-    for (auto it = before.crbegin(); it != before.crend(); ++it) {
-        if (it->value)
-            s.setValue(it->key, *it->value);
-        else
-            removeKeyOnly(s, it->key);
-    }
-    // Start the next access afresh rather than with a status that reports this failure.
-    m_open.erase(application);
-    return false;
+    return backend(application).apply(batch);
 }

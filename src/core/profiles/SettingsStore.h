@@ -6,19 +6,19 @@
 
 #include <map>
 #include <memory>
-#include <optional>
 
-class QSettings;
+class SettingsBackend;
 
 // The per-user store of text values, addressed by application, section and key. A section
-// path "A\B\C" names nested sections. This is the only class that knows QSettings.
+// path "A\B\C" names nested sections.
 //
-// Every write is synced and its status checked; a write the store refuses leaves both the
-// file and what this process reads back exactly as they were before the write.
+// A write the store refuses (full disk, a folder that cannot be written, a lock another
+// process keeps) leaves both what is stored and what this process reads back exactly as they
+// were before the write, and is reported by returning false.
 class SettingsStore
 {
 public:
-    // Several writes that land together or not at all (one sync).
+    // Several writes that land together or not at all.
     class Batch
     {
     public:
@@ -28,8 +28,6 @@ public:
         void deleteSection(const QString& section);
         bool isEmpty() const { return m_steps.isEmpty(); }
 
-    private:
-        friend class SettingsStore;
         enum class Kind
         {
             Save,
@@ -43,12 +41,34 @@ public:
             QString key;
             QString value;
         };
+        const QList<Step>& steps() const { return m_steps; }
+
+    private:
         QList<Step> m_steps;
     };
 
-    // With an empty folder the store is the user's native settings of the organisation
-    // "Kalder_Programming"; otherwise it lives in INI files below that folder (tests, tools).
+    // How the values are kept.
+    //  - Sections: one INI file per application with one INI section per store section,
+    //    kept in memory for the run and written whole and atomically by each batch, under a
+    //    lock whose wait is bounded. Reads take no lock. A file written by QSettings (the
+    //    settings file of earlier versions) is read as it is until the first batch carries
+    //    everything in it over; that file itself is left as it was.
+    //  - QSettings: QSettings' native format (the registry on Windows); in a folder, QSettings
+    //    INI files, which behave alike, so that this way is tested everywhere.
+    enum class Backend
+    {
+        Sections,
+        QSettings
+    };
+    // Sections everywhere but on Windows, which keeps the registry.
+    static Backend platformBackend();
+
+    // With an empty folder the store is the user's own, beside the native settings of the
+    // organisation "Kalder_Programming"; otherwise it lives in files below that folder (tests,
+    // tools): <folder>/Kalder_Programming/<application>.sections.ini, and for QSettings
+    // <folder>/Kalder_Programming/<application>.conf.
     explicit SettingsStore(const QString& folder = QString());
+    SettingsStore(const QString& folder, Backend backend);
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
@@ -61,9 +81,13 @@ public:
     // Carries out the batch's writes; false when the store refuses them.
     bool apply(const QString& application, const Batch& batch);
 
+    // How long a batch waits for another process's lock before it is refused.
+    static constexpr int lockWaitMs = 2000;
+
 private:
-    QSettings& settings(const QString& application) const;
+    SettingsBackend& backend(const QString& application) const;
 
     QString m_folder;
-    mutable std::map<QString, std::unique_ptr<QSettings>> m_open;
+    Backend m_backend;
+    mutable std::map<QString, std::unique_ptr<SettingsBackend>> m_open;
 };

@@ -16,7 +16,7 @@ bool RefusedWrites::available()
 #endif
 }
 
-RefusedWrites::RefusedWrites()
+RefusedWrites::RefusedWrites(unsigned long long limitBytes)
 {
 #ifdef Q_OS_UNIX
     // Over the limit the kernel raises SIGXFSZ, which would end the test; the write's
@@ -25,9 +25,11 @@ RefusedWrites::RefusedWrites()
     rlimit limit{};
     if (getrlimit(RLIMIT_FSIZE, &limit) == 0) {
         m_soft = limit.rlim_cur;
-        limit.rlim_cur = 0;
+        limit.rlim_cur = static_cast<rlim_t>(limitBytes);
         m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
     }
+#else
+    Q_UNUSED(limitBytes)
 #endif
 }
 

@@ -1,5 +1,7 @@
 #include "StoreFolder.h"
 
+#include "StoreAccess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,22 +11,31 @@ StoreFolder::StoreFolder() = default;
 
 QString StoreFolder::file() const
 {
-    return m_dir.filePath(QStringLiteral("Kalder_Programming/Kalder_Programming.conf"));
+    return storeFile(m_dir.path());
+}
+
+QString StoreFolder::legacyFile() const
+{
+    return legacyStoreFile(m_dir.path());
 }
 
 QByteArray StoreFolder::bytes() const
 {
-    QFile f(file());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return fileBytes(file());
 }
 
 bool StoreFolder::copyLegacyProfiles() const
 {
-    const QString fixture = QStringLiteral(VITALON_TEST_FIXTURES) +
-                            QStringLiteral("/legacy-profiles/Kalder_Programming/"
-                                           "Kalder_Programming.conf");
-    return QDir().mkpath(QFileInfo(file()).path()) && QFile::copy(fixture, file()) &&
-           QFile::setPermissions(file(), QFile::ReadOwner | QFile::WriteOwner);
+    return copyLegacyFixture(QStringLiteral("legacy-profiles"));
+}
+
+bool StoreFolder::copyLegacyFixture(const QString& fixture) const
+{
+    const QString from = QStringLiteral(VITALON_TEST_FIXTURES) + QLatin1Char('/') + fixture +
+                         QStringLiteral("/Kalder_Programming/Kalder_Programming.conf");
+    const QString to = legacyFile();
+    return QDir().mkpath(QFileInfo(to).path()) && QFile::copy(from, to) &&
+           QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 void StoreFolder::useForNativeStore() const
