@@ -79,6 +79,22 @@ struct Window
     }
 };
 
+// Counts the paints a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
 } // namespace
 
 class TestStopwatch : public QObject
@@ -352,6 +368,31 @@ private slots:
 
     // Stopped in the moment after the last tenth of a second was lifted to 100 and before
     // the second was counted: the display keeps its last text, the reading has the second.
+    // Ticks that come faster than the screen shows frames paint at most once a frame; the
+    // stop shows the last tick's reading all the same.
+    void runningDisplayPaintsOnceAFrame()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.dialog));
+        auto* display = w.dialog.findChild<StopwatchDisplay*>(QStringLiteral("Picture1"));
+        PaintCounter paints(display);
+        w.click(2);
+        for (int ms = 10; ms <= 90; ms += 10) {
+            w.now = ms * Ms;
+            w.dialog.Timer1_Timer();
+        }
+        // Nine ticks within far less than a frame of real time.
+        QVERIFY2(paints.count <= 1, qPrintable(QString::number(paints.count)));
+        const int beforeStop = paints.count;
+        w.click(3);
+        QCOMPARE(paints.count, beforeStop + 1);
+
+        StopwatchDisplay expected;
+        expected.resize(display->size());
+        expected.setText(QStringLiteral("00:00:09"));
+        QCOMPARE(display->grab().toImage(), expected.grab().toImage());
+    }
+
     void stoppedAtTheHundredthsMoment()
     {
         Window w(StopwatchTarget::BreathHold);

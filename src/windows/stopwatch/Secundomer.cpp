@@ -157,6 +157,8 @@ void Secundomer::Toolbar1_ButtonClick(int index)
         m_timer3->stop();
         m_timer2->stop();
         m_counters.stop();
+        // The display keeps the last tick's reading, also one still waiting for its frame.
+        m_picture1->flush();
         m_nextButton = Start;
         button(Stop)->setVisible(false);
         button(Start)->setVisible(true);
@@ -188,6 +190,9 @@ void Secundomer::Command1_Click()
 void Secundomer::RefEkran()
 {
     m_picture1->setText(m_counters.text());
+    // Only a running display waits for the screen's next frame.
+    if (!m_counters.isRunning())
+        m_picture1->flush();
 }
 
 void Secundomer::Timer1_Timer()

@@ -5,6 +5,7 @@
 #include "widgets/support/Twips.h"
 
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -41,17 +42,33 @@ StopwatchDisplay::StopwatchDisplay(QWidget* parent)
 
 void StopwatchDisplay::setText(const QString& text)
 {
-    if (text == m_text)
+    m_text = text;
+    if (m_sincePaint.isValid() && m_sincePaint.elapsed() < frameMs())
+        return;
+    flush();
+}
+
+void StopwatchDisplay::flush()
+{
+    if (m_text == m_shown)
         return;
     // A tick changes the last digits: repaint from the first changed character on.
     qsizetype same = 0;
-    while (same < std::min(text.size(), m_text.size()) && text.at(same) == m_text.at(same))
+    while (same < std::min(m_text.size(), m_shown.size()) && m_text.at(same) == m_shown.at(same))
         ++same;
     const int left =
-        Twips::point(TextX, TextY).x() + int(std::floor(m_glyphs.advance(m_text.left(same)))) - 2;
-    m_text = text;
+        Twips::point(TextX, TextY).x() + int(std::floor(m_glyphs.advance(m_shown.left(same)))) - 2;
     // At once rather than queued: the tick's only work is this one small paint.
     repaint(QRect(left, 0, width() - left, height()));
+}
+
+int StopwatchDisplay::frameMs() const
+{
+    const QScreen* shown = screen();
+    const qreal rate = shown ? shown->refreshRate() : 0;
+    // Less one millisecond, so that ticks that arrive a little early still paint every other
+    // time on a screen of 60 Hz.
+    return rate > 0 ? std::max(0, int(1000 / rate) - 1) : 15;
 }
 
 void StopwatchDisplay::paintEvent(QPaintEvent*)
@@ -71,6 +88,8 @@ void StopwatchDisplay::paintEvent(QPaintEvent*)
     }
     QPainter p(this);
     p.drawPixmap(0, 0, m_background);
+    m_shown = m_text;
+    m_sincePaint.start();
     p.setPen(TextColor);
     const QPoint origin = Twips::point(TextX, TextY);
     m_glyphs.draw(p, QPointF(origin.x(), origin.y() + m_ascent), m_text);
