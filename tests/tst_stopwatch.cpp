@@ -315,6 +315,32 @@ private slots:
         QCOMPARE(handBack.count(), 0);
     }
 
+    // Alt+F4 is the close box's key: the window leaves it to the platform (on some it becomes
+    // the close request only when no widget takes it); other keys it keeps to itself.
+    void altF4IsLeftToThePlatform_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("left");
+        QTest::newRow("Alt+F4") << int(Qt::Key_F4) << Qt::KeyboardModifiers(Qt::AltModifier)
+                                << true;
+        QTest::newRow("F4") << int(Qt::Key_F4) << Qt::KeyboardModifiers() << false;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << Qt::KeyboardModifiers() << false;
+    }
+    void altF4IsLeftToThePlatform()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, left);
+        Window w(StopwatchTarget::BreathHold);
+        w.click(2);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&w.dialog, &press);
+        QCOMPARE(!press.isAccepted(), left);
+        QVERIFY(w.dialog.isVisible());
+        QVERIFY(w.running());
+    }
+
     // Tab reaches Ok once a reading can be handed back, and Enter there hands it back.
     void tabThenEnterHandsBack()
     {

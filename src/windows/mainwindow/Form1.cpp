@@ -172,15 +172,15 @@ QToolBar* Form1::makeStopwatchBar(const QString& name, QWidget* parent, const QR
 }
 
 // Tab follows the reading order of the inputs, then the commands of the bottom strip; the
-// link comes last. The window starts on the selected sex, so Enter or Space right after the
-// start opens nothing.
+// link comes last. The window starts on the sex ("Мужской", selected at the start), so Enter
+// or Space right after the start opens nothing.
 void Form1::setTabChain()
 {
-    QList<QWidget*> chain{Option1[0], Option1[1],
-                          Slider2,    Slider3,
-                          Slider4,    Slider5,
-                          Slider6,    Toolbar2->widgetForAction(Toolbar2->actions().value(0)),
-                          Slider7,    Toolbar3->widgetForAction(Toolbar3->actions().value(0))};
+    const auto measure = [](QToolBar* bar) {
+        return bar->widgetForAction(bar->actions().value(0));
+    };
+    QList<QWidget*> chain{Option1[0], Option1[1], Slider2, Slider3, Slider4, Slider5};
+    chain << Slider6 << measure(Toolbar2) << Slider7 << measure(Toolbar3);
     for (StatementCheckBox* check : std::as_const(Check1))
         chain << check;
     chain << Combo1 << Command2 << Combo2;

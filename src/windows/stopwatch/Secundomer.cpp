@@ -260,6 +260,12 @@ bool Secundomer::eventFilter(QObject* watched, QEvent* event)
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         return QDialog::eventFilter(watched, event);
+    case Qt::Key_F4:
+        // Alt+F4 is the close box: where the platform learns of it as a key left unused,
+        // it must stay unused here.
+        if (key->modifiers() & Qt::AltModifier)
+            return QDialog::eventFilter(watched, event);
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         return watched != m_command1;
