@@ -1,5 +1,7 @@
 #include "MainWindowProbe.h"
 #include "ModalProbe.h"
+#include "ScriptedMessageBoxes.h"
+#include "StoreFolder.h"
 #include "widgets/controls/BannerPicture.h"
 #include "widgets/controls/LinkLabel.h"
 #include "widgets/controls/Slider.h"
@@ -13,12 +15,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -32,12 +36,55 @@ QObject* member(const QObject* root, const QString& name, int index)
     return nullptr;
 }
 
+// A control as the tests name it: "Slider4", "Check1(3)", "Toolbar1/save"; a part of a
+// control (the profile box's field) by the control.
+QString describe(const QWidget* w)
+{
+    if (!w)
+        return QStringLiteral("nothing");
+    if (auto* tool = qobject_cast<const QToolButton*>(w); tool && tool->defaultAction())
+        return w->parentWidget()->objectName() + QLatin1Char('/') +
+               tool->defaultAction()->objectName();
+    if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
+        return describe(w->parentWidget());
+    const QVariant index = w->property("index");
+    return index.isValid() ? QStringLiteral("%1(%2)").arg(w->objectName()).arg(index.toInt())
+                           : w->objectName();
+}
+
+// Every window other than the main one that shows while it is installed: its title (and a
+// stopwatch's target), and it is closed again at once, so the exec() that opened it returns.
+class WindowsShown : public QObject
+{
+public:
+    explicit WindowsShown(const QWidget* main) : m_main(main) { qApp->installEventFilter(this); }
+    QStringList seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && w && w->isWindow() && w != m_main) {
+            QString title = w->windowTitle();
+            if (auto* stopwatch = qobject_cast<Secundomer*>(w))
+                title += QStringLiteral(": ") + QString::number(int(stopwatch->target()));
+            seen << title;
+            QTimer::singleShot(0, w, &QWidget::close);
+        }
+        return false;
+    }
+
+private:
+    const QWidget* m_main;
+};
+
 } // namespace
 
 class TestForm1 : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<StoreFolder> store;
     std::unique_ptr<Form1> form;
 
     template <typename T> T* child(const QString& name) const
@@ -98,10 +145,18 @@ private slots:
     }
     void init()
     {
+        // Every test starts with an empty store of its own.
+        store = std::make_unique<StoreFolder>();
+        QVERIFY(store->isValid());
+        store->useForNativeStore();
         form = std::make_unique<Form1>();
         child<QTimer>(QStringLiteral("Timer1"))->stop();
     }
-    void cleanup() { form.reset(); }
+    void cleanup()
+    {
+        form.reset();
+        store.reset();
+    }
 
     void freshStart()
     {
@@ -472,25 +527,33 @@ private slots:
     }
 
     // Toolbar buttons take no focus by default; here they are the only way to their commands.
+    // The two stopwatch buttons share a tool tip; a screen reader tells them apart by name.
     void toolbarButtonsFromKeyboard_data()
     {
         QTest::addColumn<QString>("bar");
         QTest::addColumn<StopwatchTarget>("target");
-        QTest::newRow("breath-holding")
-            << QStringLiteral("Toolbar2") << StopwatchTarget::BreathHold;
-        QTest::newRow("balance") << QStringLiteral("Toolbar3") << StopwatchTarget::Balance;
+        QTest::addColumn<QString>("name");
+        QTest::newRow("breath-holding") << QStringLiteral("Toolbar2") << StopwatchTarget::BreathHold
+                                        << QStringLiteral("Замерить секундомером задержку дыхания");
+        QTest::newRow("balance") << QStringLiteral("Toolbar3") << StopwatchTarget::Balance
+                                 << QStringLiteral("Замерить секундомером время на одной ноге");
     }
     void toolbarButtonsFromKeyboard()
     {
         QFETCH(QString, bar);
         QFETCH(StopwatchTarget, target);
+        QFETCH(QString, name);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         auto* toolbar = child<QToolBar>(bar);
         QWidget* button = toolbar->widgetForAction(toolbar->actions().value(0));
         QVERIFY(button);
         QVERIFY(button->focusPolicy() & Qt::TabFocus);
-        QCOMPARE(button->accessibleName(), QStringLiteral("Замерить секундомером"));
+        QCOMPARE(button->accessibleName(), name);
+        QCOMPARE(toolbar->actions().value(0)->toolTip(), QStringLiteral("Замерить секундомером"));
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(button);
+        QVERIFY(read);
+        QCOMPARE(read->text(QAccessible::Name), name);
 
         std::optional<StopwatchTarget> opened;
         onNextModal([&](QWidget* w) {
@@ -547,6 +610,187 @@ private slots:
         }
         QCOMPARE(opened, QStringLiteral("О программе \"Kalder Vitalon\""));
         QCOMPARE(link->color(), QColor(0, 0, 255));
+    }
+
+    // Tab goes through the inputs in reading order, then the bottom strip, then the link, and
+    // round to the start; Shift+Tab goes back. Switched-off inputs are passed over.
+    void tabChain_data()
+    {
+        QTest::addColumn<bool>("female");
+        QTest::addColumn<QString>("profileName");
+        QTest::addColumn<QStringList>("chain");
+        QStringList statements;
+        for (int i = 0; i < 27; ++i)
+            statements << QStringLiteral("Check1(%1)").arg(i);
+        const auto chain = [&](const QStringList& sex, const QStringList& timed,
+                               const QStringList& profile) {
+            return sex + timed + statements + QStringList{"Combo1", "Command2", "Combo2"} +
+                   profile + QStringList{"Command1", "Mail(1)"};
+        };
+        // One stop for the sex, on the option that is selected; the arrows switch it.
+        const QStringList male{"Option1(0)", "Slider2", "Slider4", "Slider5"};
+        const QStringList female{"Option1(1)", "Slider2", "Slider3", "Slider4", "Slider5"};
+        const QStringList maleTimed{"Slider6", "Toolbar2/stopwatch", "Slider7",
+                                    "Toolbar3/stopwatch"};
+        const QStringList femaleTimed{"Slider7", "Toolbar3/stopwatch"};
+        QTest::newRow("at the start") << false << QString() << chain(male, maleTimed, {});
+        QTest::newRow("female") << true << QString() << chain(female, femaleTimed, {});
+        QTest::newRow("a name typed: save")
+            << false << QStringLiteral("Анна") << chain(male, maleTimed, {"Toolbar1/save"});
+    }
+    void tabChain()
+    {
+        QFETCH(bool, female);
+        QFETCH(QString, profileName);
+        QFETCH(QStringList, chain);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTRY_COMPARE(describe(QApplication::focusWidget()), QStringLiteral("Option1(0)"));
+        if (!profileName.isEmpty())
+            MainWindowProbe::type(child<QComboBox>(QStringLiteral("Combo2"))->lineEdit(),
+                                  profileName);
+        if (female) {
+            QTest::mouseClick(option(1), Qt::LeftButton);
+            QTRY_VERIFY(option(1)->hasFocus());
+        }
+        QWidget* first = female ? static_cast<QWidget*>(option(1)) : option(0);
+        first->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), first);
+
+        QStringList forward{describe(QApplication::focusWidget())};
+        for (int i = 0; i < chain.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            forward << describe(QApplication::focusWidget());
+        }
+        QCOMPARE(forward, chain + QStringList{chain.first()});
+
+        QStringList backward{describe(QApplication::focusWidget())};
+        for (int i = 0; i < chain.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            backward << describe(QApplication::focusWidget());
+        }
+        std::reverse(backward.begin(), backward.end());
+        QCOMPARE(backward, chain + QStringList{chain.first()});
+    }
+
+    // Right after the start the focus is on the sex, not on the link: Enter or Space there
+    // opens nothing.
+    void firstKeyOpensNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter")
+            << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers();
+    }
+    void firstKeyOpensNothing()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(option(0)));
+        auto* link = qobject_cast<LinkLabel*>(member(form.get(), QStringLiteral("Mail"), 1));
+        QSignalSpy linkActivated(link, &LinkLabel::activated);
+        WindowsShown shown(form.get());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        QCOMPARE(shown.seen, QStringList());
+        QCOMPARE(linkActivated.count(), 0);
+        QVERIFY(option(0)->isChecked());
+    }
+
+    // Enter presses whichever push or tool button has the focus, as a click would.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("opens");
+        QTest::addColumn<QString>("asks");
+        const int ret = Qt::Key_Return, enter = Qt::Key_Enter;
+        const QString stopwatch = QStringLiteral("Секундомер: %1");
+        QTest::newRow("Рассчитать") << "Command1" << ret << QStringList{"Результаты"} << QString();
+        QTest::newRow("Рассчитать, keypad Enter")
+            << "Command1" << enter << QStringList{"Результаты"} << QString();
+        QTest::newRow("Секундомер")
+            << "Command2" << ret << QStringList{stopwatch.arg(int(StopwatchTarget::None))}
+            << QString();
+        QTest::newRow("stopwatch for breath-holding")
+            << "Toolbar2/stopwatch" << ret
+            << QStringList{stopwatch.arg(int(StopwatchTarget::BreathHold))} << QString();
+        QTest::newRow("stopwatch for balance, keypad Enter")
+            << "Toolbar3/stopwatch" << enter
+            << QStringList{stopwatch.arg(int(StopwatchTarget::Balance))} << QString();
+        QTest::newRow("save") << "Toolbar1/save" << ret << QStringList()
+                              << QStringLiteral("Профиль 'Тест' сохранен.");
+        QTest::newRow("del") << "Toolbar1/del" << enter << QStringList()
+                             << QStringLiteral("Вы действительно хотите удалить профиль 'Тест'?");
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(QStringList, opens);
+        QFETCH(QString, asks);
+        ScriptedMessageBoxes boxes;
+        MainWindowProbe probe(*form);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        if (button.startsWith(QLatin1String("Toolbar1/"))) {
+            MainWindowProbe::type(probe.profileBox()->lineEdit(), QStringLiteral("Тест"));
+            if (button.endsWith(QLatin1String("del"))) {
+                probe.profileButton("save")->trigger();
+                probe.pick(QStringLiteral("Тест"));
+                boxes.clear();
+            }
+        }
+        QWidget* target = nullptr;
+        for (QWidget* w : form->findChildren<QWidget*>()) {
+            if (describe(w) == button && w->focusPolicy() != Qt::NoFocus)
+                target = w;
+        }
+        QVERIFY2(target && target->isEnabled(), qPrintable(button));
+        target->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+
+        WindowsShown shown(form.get());
+        QTest::keyClick(target, Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(shown.seen, opens);
+        QStringList asked;
+        for (const ScriptedMessageBoxes::Shown& box : boxes.shown())
+            asked << box.text;
+        QCOMPARE(asked, asks.isEmpty() ? QStringList() : QStringList{asks});
+    }
+
+    // The pressure sliders read as their label does, in mmHg; a value set through assistive
+    // technology is taken in the same unit.
+    void pressuresReadInMmHg_data()
+    {
+        QTest::addColumn<QString>("slider");
+        QTest::addColumn<int>("reads");
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("systolic") << "Slider4" << 110 << 150 << "150 / 80";
+        QTest::newRow("diastolic") << "Slider5" << 80 << 240 << "110 / 240";
+        QTest::newRow("age stays in years") << "Slider2" << 20 << 45 << "110 / 80";
+    }
+    void pressuresReadInMmHg()
+    {
+        QFETCH(QString, slider);
+        QFETCH(int, reads);
+        QFETCH(int, set);
+        QFETCH(QString, label);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(child<Slider>(slider));
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Value), QString::number(reads));
+        QCOMPARE(a->valueInterface()->currentValue().toInt(), reads);
+        a->valueInterface()->setCurrentValue(set);
+        QCOMPARE(a->text(QAccessible::Value), QString::number(set));
+        QCOMPARE(text(QStringLiteral("Label15")), label);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "core/app/BuildConfig.h"
 #include "core/app/BuildInfo.h"
 #include "widgets/controls/BannerPicture.h"
 #include "widgets/controls/LinkLabel.h"
@@ -6,6 +7,7 @@
 
 #include <QDesktopServices>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 // Catches the addresses the window hands to the desktop.
@@ -92,20 +94,20 @@ private slots:
         LinkLabel* site = link(w, 1);
         LinkLabel* mail = link(w, 0);
         const QColor blue(0, 0, 255), red(255, 0, 0);
-        // Design look before any move: blue and underlined.
-        QVERIFY(site->underlined() && mail->underlined());
+        // Blue and underlined before any move; underlined whatever happens after.
+        const auto bothUnderlined = [&] { return site->underlined() && mail->underlined(); };
+        QVERIFY(bothUnderlined());
         QCOMPARE(site->color(), blue);
 
         QTest::mouseMove(site, site->rect().center());
         QTRY_COMPARE(site->color(), red);
-        QVERIFY(site->underlined());
-        QVERIFY(!mail->underlined());
+        QCOMPARE(mail->color(), blue);
+        QVERIFY(bothUnderlined());
 
         QTest::mouseMove(mail, mail->rect().center());
         QTRY_COMPARE(mail->color(), red);
-        QVERIFY(mail->underlined());
         QCOMPARE(site->color(), blue);
-        QVERIFY(!site->underlined());
+        QVERIFY(bothUnderlined());
 
         catcher.opened.clear();
         QTest::mousePress(mail, Qt::LeftButton, {}, mail->rect().center());
@@ -114,11 +116,97 @@ private slots:
         QCOMPARE(catcher.opened.first().scheme(), QStringLiteral("mailto"));
         QTest::mouseRelease(mail, Qt::LeftButton, {}, mail->rect().center());
         QCOMPARE(mail->color(), blue);
-        QVERIFY(!mail->underlined() && !site->underlined());
+        QVERIFY(bothUnderlined());
+        // The window's background makes them plain: blue, still underlined.
+        QTest::mouseMove(site, site->rect().center());
+        QTRY_COMPARE(site->color(), red);
+        QTest::mouseMove(&w, QPoint(3, w.height() - 3));
+        QTRY_COMPARE(site->color(), blue);
+        QVERIFY(bothUnderlined());
 
         QTest::mousePress(site, Qt::LeftButton, {}, site->rect().center());
         QCOMPARE(catcher.opened.size(), 2);
         QCOMPARE(catcher.opened.last(), QUrl(site->toolTip()));
+    }
+
+    // The mail link opens the address it shows, as a valid mailto address: a display name in
+    // front of the address would make it no URL at all.
+    void mailLinkOpensTheAddress()
+    {
+        FormAbout w(nullptr, lit, plain);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        LinkLabel* mail = link(w, 0);
+        QCOMPARE(mail->text(), QStringLiteral(VITALON_MAIL_TEXT));
+        const QUrl target(mail->toolTip(), QUrl::StrictMode);
+        QVERIFY2(target.isValid(), qPrintable(target.errorString()));
+        catcher.opened.clear();
+        QTest::mousePress(mail, Qt::LeftButton, {}, mail->rect().center());
+        QTest::mouseRelease(mail, Qt::LeftButton, {}, mail->rect().center());
+        QCOMPARE(catcher.opened.size(), 1);
+        const QUrl opened = catcher.opened.first();
+        QVERIFY(opened.isValid());
+        QCOMPARE(opened.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(opened.path(), QStringLiteral(VITALON_MAIL_TEXT));
+        QCOMPARE(opened.toString(QUrl::FullyEncoded), QStringLiteral("mailto:" VITALON_MAIL_TEXT));
+
+        // A target that is no valid address is not guessed at: nothing opens.
+        mail->setToolTip(QStringLiteral("mailto:Kalder Programming <" VITALON_MAIL_TEXT ">"));
+        QTest::mousePress(mail, Qt::LeftButton, {}, mail->rect().center());
+        QTest::mouseRelease(mail, Qt::LeftButton, {}, mail->rect().center());
+        QCOMPARE(catcher.opened.size(), 1);
+    }
+
+    // The window opens on Ok: Enter right away closes it and opens no link. Tab goes on to
+    // the links in reading order (site, mail) and back to Ok.
+    void firstFocusOnOk_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void firstFocusOnOk()
+    {
+        QFETCH(int, key);
+        FormAbout w(nullptr, lit, plain);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* ok = w.findChild<QPushButton*>(QStringLiteral("Command2"));
+        QTRY_COMPARE(QApplication::focusWidget(), ok);
+
+        QList<QWidget*> chain;
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            chain << QApplication::focusWidget();
+        }
+        QCOMPARE(chain, (QList<QWidget*>{link(w, 1), link(w, 0), ok}));
+
+        catcher.opened.clear();
+        QTest::keyClick(ok, Qt::Key(key));
+        QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+        QCOMPARE(catcher.opened.size(), 0);
+    }
+
+    // On the middle of the screen, wherever the main window stands.
+    void centredOnTheScreen()
+    {
+        QWidget main;
+        main.setGeometry(QRect(QPoint(10, 10), QSize(200, 120)));
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        FormAbout w(&main, lit, plain);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QPoint middle = main.screen()->availableGeometry().center();
+        QVERIFY2((w.frameGeometry().center() - middle).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("centre (%1, %2), screen middle (%3, %4)")
+                                .arg(w.frameGeometry().center().x())
+                                .arg(w.frameGeometry().center().y())
+                                .arg(middle.x())
+                                .arg(middle.y())));
     }
 
     void escClosesEvenFromOk()

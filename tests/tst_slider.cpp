@@ -178,34 +178,62 @@ private slots:
         QTRY_COMPARE(trackOf(*s)->width(), Twips::px(8010 - 15));
     }
 
+    // Left and Right step by one, Home and End go to the bounds, Page Up and Page Down step by
+    // a tenth of the range (at least one); every one of them raises Scroll, also at a bound.
     void keySteps_data()
     {
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("key");
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::addColumn<int>("value");
         QTest::addColumn<bool>("scrolls");
-        QTest::newRow("right") << 20 << int(Qt::Key_Right) << Qt::KeyboardModifiers() << 21 << true;
-        QTest::newRow("left") << 20 << int(Qt::Key_Left) << Qt::KeyboardModifiers() << 19 << true;
+        const Qt::KeyboardModifiers none;
+        QTest::newRow("right") << 5 << 90 << 20 << int(Qt::Key_Right) << none << 21 << true;
+        QTest::newRow("left") << 5 << 90 << 20 << int(Qt::Key_Left) << none << 19 << true;
         QTest::newRow("shift does not matter")
-            << 20 << int(Qt::Key_Right) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 21 << true;
-        QTest::newRow("right at max")
-            << 90 << int(Qt::Key_Right) << Qt::KeyboardModifiers() << 90 << true;
-        QTest::newRow("left at min")
-            << 5 << int(Qt::Key_Left) << Qt::KeyboardModifiers() << 5 << true;
+            << 5 << 90 << 20 << int(Qt::Key_Right) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 21
+            << true;
+        QTest::newRow("right at max") << 5 << 90 << 90 << int(Qt::Key_Right) << none << 90 << true;
+        QTest::newRow("left at min") << 5 << 90 << 5 << int(Qt::Key_Left) << none << 5 << true;
         QTest::newRow("up is not a step")
-            << 20 << int(Qt::Key_Up) << Qt::KeyboardModifiers() << 20 << false;
-        QTest::newRow("home is not a step")
-            << 20 << int(Qt::Key_Home) << Qt::KeyboardModifiers() << 20 << false;
+            << 5 << 90 << 20 << int(Qt::Key_Up) << none << 20 << false;
+        QTest::newRow("down is not a step")
+            << 5 << 90 << 20 << int(Qt::Key_Down) << none << 20 << false;
+        QTest::newRow("home") << 5 << 90 << 20 << int(Qt::Key_Home) << none << 5 << true;
+        QTest::newRow("end") << 5 << 90 << 20 << int(Qt::Key_End) << none << 90 << true;
+        QTest::newRow("home at min") << 5 << 90 << 5 << int(Qt::Key_Home) << none << 5 << true;
+        QTest::newRow("end at max") << 5 << 90 << 90 << int(Qt::Key_End) << none << 90 << true;
+        QTest::newRow("keypad home") << 5 << 90 << 20 << int(Qt::Key_Home)
+                                     << Qt::KeyboardModifiers(Qt::KeypadModifier) << 5 << true;
+        QTest::newRow("page up: age, range 85")
+            << 5 << 90 << 20 << int(Qt::Key_PageUp) << none << 28 << true;
+        QTest::newRow("page down: age")
+            << 5 << 90 << 20 << int(Qt::Key_PageDown) << none << 12 << true;
+        QTest::newRow("page up: breath, range 295")
+            << 5 << 300 << 10 << int(Qt::Key_PageUp) << none << 39 << true;
+        QTest::newRow("page up: systolic, range 32")
+            << 4 << 36 << 11 << int(Qt::Key_PageUp) << none << 14 << true;
+        QTest::newRow("page up: range of 9 steps by one")
+            << 1 << 10 << 3 << int(Qt::Key_PageUp) << none << 4 << true;
+        QTest::newRow("page up stops at max")
+            << 5 << 90 << 85 << int(Qt::Key_PageUp) << none << 90 << true;
+        QTest::newRow("page down stops at min")
+            << 5 << 90 << 8 << int(Qt::Key_PageDown) << none << 5 << true;
+        QTest::newRow("page down at min")
+            << 5 << 90 << 5 << int(Qt::Key_PageDown) << none << 5 << true;
     }
     void keySteps()
     {
+        QFETCH(int, min);
+        QFETCH(int, max);
         QFETCH(int, start);
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         QFETCH(int, value);
         QFETCH(bool, scrolls);
-        auto s = makeSlider(5610, 5, 90, start);
+        auto s = makeSlider(5610, min, max, start);
         QVERIFY(s);
         QSignalSpy scroll(s.get(), &Slider::Scroll);
         QTest::keyClick(s.get(), Qt::Key(key), modifiers);
@@ -216,11 +244,63 @@ private slots:
             // Keys place the thumb like code does.
             Slider byCode;
             byCode.resize(s->size());
-            byCode.setMax(90);
-            byCode.setMin(5);
+            byCode.setMax(max);
+            byCode.setMin(min);
             byCode.setValue(value);
             checkThumbAt(*s, byCode.thumbLeft());
         }
+    }
+
+    // A wheel notch (120 eighths of a degree) steps by one, up and right counting up; finer
+    // wheels send parts of a notch, which add up; each step raises Scroll like a key step.
+    void wheelSteps_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QList<QPoint>>("turns");
+        QTest::addColumn<bool>("inverted");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QList<int>>("scrolls");
+        using Turns = QList<QPoint>;
+        using Scrolls = QList<int>;
+        QTest::newRow("up") << 20 << Turns{{0, 120}} << false << 21 << Scrolls{21};
+        QTest::newRow("down") << 20 << Turns{{0, -120}} << false << 19 << Scrolls{19};
+        QTest::newRow("right (negative x)") << 20 << Turns{{-120, 0}} << false << 21 << Scrolls{21};
+        QTest::newRow("left (positive x)") << 20 << Turns{{120, 0}} << false << 19 << Scrolls{19};
+        QTest::newRow("two notches in one event")
+            << 20 << Turns{{0, 240}} << false << 22 << Scrolls{21, 22};
+        QTest::newRow("four quarter notches")
+            << 20 << Turns{{0, 30}, {0, 30}, {0, 30}, {0, 30}} << false << 21 << Scrolls{21};
+        QTest::newRow("three quarter notches")
+            << 20 << Turns{{0, 30}, {0, 30}, {0, 30}} << false << 20 << Scrolls{};
+        QTest::newRow("a turn back starts its own count")
+            << 20 << Turns{{0, 90}, {0, -60}, {0, -60}} << false << 19 << Scrolls{19};
+        QTest::newRow("inverted by the platform: the wheel went down")
+            << 20 << Turns{{0, 120}} << true << 19 << Scrolls{19};
+        QTest::newRow("up at max") << 90 << Turns{{0, 120}} << false << 90 << Scrolls{90};
+        QTest::newRow("down at min") << 5 << Turns{{0, -120}} << false << 5 << Scrolls{5};
+        QTest::newRow("no turn") << 20 << Turns{{0, 0}} << false << 20 << Scrolls{};
+    }
+    void wheelSteps()
+    {
+        QFETCH(int, start);
+        QFETCH(QList<QPoint>, turns);
+        QFETCH(bool, inverted);
+        QFETCH(int, value);
+        QFETCH(QList<int>, scrolls);
+        auto s = makeSlider(5610, 5, 90, start);
+        QVERIFY(s);
+        QSignalSpy scroll(s.get(), &Slider::Scroll);
+        for (const QPoint& turn : turns) {
+            const QPointF at(20, 9);
+            QWheelEvent wheel(at, s->mapToGlobal(at), QPoint(), turn, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, inverted);
+            QApplication::sendEvent(s.get(), &wheel);
+        }
+        QCOMPARE(s->value(), value);
+        QList<int> scrolled;
+        for (const QList<QVariant>& args : scroll)
+            scrolled << args.at(0).toInt();
+        QCOMPARE(scrolled, scrolls);
     }
 
     void keyStepsAtThe32BitEnds_data()
@@ -409,6 +489,10 @@ private slots:
         press(*s, Qt::LeftButton, QPoint(200, 9));
         release(*s, Qt::LeftButton, QPoint(200, 9));
         QTest::keyClick(s.get(), Qt::Key_Right);
+        QTest::keyClick(s.get(), Qt::Key_End);
+        QWheelEvent wheel(QPointF(20, 9), s->mapToGlobal(QPointF(20, 9)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(s.get(), &wheel);
         QAccessible::queryAccessibleInterface(s.get())->valueInterface()->setCurrentValue(50);
         QCOMPARE(s->value(), 20);
         QCOMPARE(scroll.count(), 0);
@@ -497,21 +581,67 @@ private slots:
         QCOMPARE(scroll.count(), scrolls ? 1 : 0);
     }
 
+    // A host that shows the value scaled (the pressures: tens of mmHg shown as mmHg) has
+    // assistive technology read and set it in the shown unit, as the label reads.
+    void shownFactorForAssistiveTechnology_data()
+    {
+        QTest::addColumn<int>("factor");
+        QTest::addColumn<QVariant>("wanted");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plain, 25") << 1 << QVariant(25) << 25;
+        QTest::newRow("mmHg, 150") << 10 << QVariant(150) << 15;
+        QTest::newRow("mmHg, 114 rounds to 110") << 10 << QVariant(114) << 11;
+        QTest::newRow("mmHg, 125 rounds up") << 10 << QVariant(125) << 13;
+        QTest::newRow("mmHg, above the scale") << 10 << QVariant(900) << 36;
+    }
+    void shownFactorForAssistiveTechnology()
+    {
+        QFETCH(int, factor);
+        QFETCH(QVariant, wanted);
+        QFETCH(int, value);
+        auto s = makeSlider(3810, 4, 36, 11);
+        QVERIFY(s);
+        s->setShownFactor(factor);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(s.get());
+        QAccessibleValueInterface* v = a->valueInterface();
+        QCOMPARE(a->text(QAccessible::Value), QString::number(11 * factor));
+        QCOMPARE(v->currentValue().toInt(), 11 * factor);
+        QCOMPARE(v->minimumValue().toInt(), 4 * factor);
+        QCOMPARE(v->maximumValue().toInt(), 36 * factor);
+        QCOMPARE(v->minimumStepSize().toInt(), factor);
+
+        QSignalSpy scroll(s.get(), &Slider::Scroll);
+        v->setCurrentValue(wanted);
+        QCOMPARE(s->value(), value);
+        QCOMPARE(v->currentValue().toInt(), value * factor);
+        QCOMPARE(a->text(QAccessible::Value), QString::number(value * factor));
+        // The increase action is one key step: one position, the factor in the shown unit.
+        a->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+        QCOMPARE(s->value(), value - 1);
+        QCOMPARE(scroll.count(), 2);
+        QCOMPARE(scroll.last().at(0).toInt(), value - 1);
+    }
+
     void valueChangesAreAnnounced_data()
     {
         QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("factor");
         QTest::addColumn<int>("announced");
-        QTest::newRow("code") << "code" << 42;
-        QTest::newRow("key") << "key" << 21;
-        QTest::newRow("key at max changes nothing") << "key at max" << -1;
-        QTest::newRow("track press") << "press" << 50;
+        QTest::newRow("code") << "code" << 1 << 42;
+        QTest::newRow("key") << "key" << 1 << 21;
+        QTest::newRow("key at max changes nothing") << "key at max" << 1 << -1;
+        QTest::newRow("track press") << "press" << 1 << 50;
+        QTest::newRow("page up") << "page up" << 1 << 28;
+        QTest::newRow("key, shown ten times") << "key" << 10 << 210;
     }
     void valueChangesAreAnnounced()
     {
         QFETCH(QString, how);
+        QFETCH(int, factor);
         QFETCH(int, announced);
         auto s = makeSlider(5610, 5, 90, how == QLatin1String("key at max") ? 90 : 20);
         QVERIFY(s);
+        s->setShownFactor(factor);
         static QList<QVariant> heard;
         heard.clear();
         QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
@@ -526,6 +656,8 @@ private slots:
             s->setValue(42);
         else if (how == QLatin1String("press"))
             press(*s, Qt::LeftButton, QPoint(200, 9));
+        else if (how == QLatin1String("page up"))
+            QTest::keyClick(s.get(), Qt::Key_PageUp);
         else
             QTest::keyClick(s.get(), Qt::Key_Right);
         QAccessible::installUpdateHandler(nullptr);

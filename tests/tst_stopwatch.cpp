@@ -259,25 +259,121 @@ private slots:
         QVERIFY(w.running());
     }
 
+    // Every key but Space does nothing: not Esc, not Enter unless it presses a focused Ok.
+    // Enter with Ok hidden (free use), disabled (before a run, while running) or with the
+    // focus elsewhere leaves the window as it was.
     void otherKeysDoNothing_data()
     {
+        QTest::addColumn<StopwatchTarget>("target");
         QTest::addColumn<int>("key");
-        QTest::newRow("Return") << int(Qt::Key_Return);
-        QTest::newRow("Enter") << int(Qt::Key_Enter);
-        QTest::newRow("S") << int(Qt::Key_S);
-        QTest::newRow("Delete") << int(Qt::Key_Delete);
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("state");
+        const auto breath = StopwatchTarget::BreathHold;
+        const int ret = Qt::Key_Return, esc = Qt::Key_Escape;
+        QTest::newRow("Esc, stopped") << breath << esc << "window"
+                                      << "stopped";
+        QTest::newRow("Esc, running") << breath << esc << "window"
+                                      << "running";
+        QTest::newRow("Esc, focus on Ok") << breath << esc << "ok"
+                                          << "stopped";
+        QTest::newRow("Esc, free use, never started") << StopwatchTarget::None << esc << "window"
+                                                      << "new";
+        QTest::newRow("Return, window") << breath << ret << "window"
+                                        << "stopped";
+        QTest::newRow("keypad Enter, window") << breath << int(Qt::Key_Enter) << "window"
+                                              << "stopped";
+        QTest::newRow("Return, focus on reset") << breath << ret << "reset"
+                                                << "stopped";
+        QTest::newRow("Return, Ok disabled before a run") << breath << ret << "window"
+                                                          << "new";
+        QTest::newRow("Return, Ok disabled while running") << breath << ret << "window"
+                                                           << "running";
+        QTest::newRow("Return, Ok hidden: free use") << StopwatchTarget::None << ret << "window"
+                                                     << "stopped";
+        QTest::newRow("S") << breath << int(Qt::Key_S) << "window"
+                           << "stopped";
+        QTest::newRow("Delete") << breath << int(Qt::Key_Delete) << "window"
+                                << "stopped";
+        QTest::newRow("R, focus on Ok") << breath << int(Qt::Key_R) << "ok"
+                                        << "stopped";
     }
     void otherKeysDoNothing()
     {
+        QFETCH(StopwatchTarget, target);
         QFETCH(int, key);
-        Window w(StopwatchTarget::BreathHold);
+        QFETCH(QString, focus);
+        QFETCH(QString, state);
+        Window w(target);
         QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
-        w.timeRun(1500);
-        QTest::keyClick(&w.dialog, Qt::Key(key));
-        QVERIFY(!w.running());
-        QCOMPARE(w.display(), QStringLiteral("00:01:50"));
+        if (state != QLatin1String("new"))
+            w.timeRun(1500);
+        if (state == QLatin1String("running"))
+            w.click(2);
+        QApplication::setActiveWindow(&w.dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&w.dialog));
+        QWidget* receiver = &w.dialog;
+        if (focus == QLatin1String("ok"))
+            receiver = w.ok();
+        else if (focus == QLatin1String("reset"))
+            receiver = w.buttonWidget(5);
+        receiver->setFocus();
+        if (receiver != &w.dialog)
+            QTRY_COMPARE(QApplication::focusWidget(), receiver);
+        const bool running = w.running();
+        const bool okEnabled = w.ok()->isEnabled();
+        const QString shown = w.display();
+
+        QTest::keyClick(receiver, Qt::Key(key));
+        QCOMPARE(w.running(), running);
+        QCOMPARE(w.display(), shown);
+        QCOMPARE(w.ok()->isEnabled(), okEnabled);
         QVERIFY(w.dialog.isVisible());
         QCOMPARE(handBack.count(), 0);
+    }
+
+    // Alt+F4 is the close box's key: the window leaves it to the platform (on some it becomes
+    // the close request only when no widget takes it); other keys it keeps to itself.
+    void altF4IsLeftToThePlatform_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("left");
+        QTest::newRow("Alt+F4") << int(Qt::Key_F4) << Qt::KeyboardModifiers(Qt::AltModifier)
+                                << true;
+        QTest::newRow("F4") << int(Qt::Key_F4) << Qt::KeyboardModifiers() << false;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << Qt::KeyboardModifiers() << false;
+    }
+    void altF4IsLeftToThePlatform()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, left);
+        Window w(StopwatchTarget::BreathHold);
+        w.click(2);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&w.dialog, &press);
+        QCOMPARE(!press.isAccepted(), left);
+        QVERIFY(w.dialog.isVisible());
+        QVERIFY(w.running());
+    }
+
+    // Tab reaches Ok once a reading can be handed back, and Enter there hands it back.
+    void tabThenEnterHandsBack()
+    {
+        Window w(StopwatchTarget::Balance);
+        w.dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.dialog));
+        QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
+        QTest::keyClick(&w.dialog, Qt::Key_Space);
+        w.tickAt(7000);
+        QTest::keyClick(&w.dialog, Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w.dialog,
+                        Qt::Key_Tab);
+        QTRY_VERIFY(w.ok()->hasFocus());
+        QTest::keyClick(w.ok(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(handBack.count(), 1);
+        QCOMPARE(handBack.at(0).at(1).toInt(), 7);
+        QVERIFY(!w.dialog.isVisible());
     }
 
     // Opened from the main window's buttons: Ok hands the reading to that test's slider,
@@ -340,26 +436,22 @@ private slots:
         QCOMPARE(form.findChild<QLabel*>(label)->text(), shown);
     }
 
+    // The close box closes the window, also while it runs; nothing is handed back.
     void closingHandsNothingBack_data()
     {
         QTest::addColumn<StopwatchTarget>("target");
-        QTest::addColumn<bool>("escape");
-        QTest::newRow("free use, close box") << StopwatchTarget::None << false;
-        QTest::newRow("breath-holding, close box") << StopwatchTarget::BreathHold << false;
-        QTest::newRow("balance, Esc") << StopwatchTarget::Balance << true;
+        QTest::newRow("free use") << StopwatchTarget::None;
+        QTest::newRow("breath-holding") << StopwatchTarget::BreathHold;
+        QTest::newRow("balance") << StopwatchTarget::Balance;
     }
     void closingHandsNothingBack()
     {
         QFETCH(StopwatchTarget, target);
-        QFETCH(bool, escape);
         Window w(target);
         QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
         w.timeRun(42000);
         w.click(2); // closed while running
-        if (escape)
-            QTest::keyClick(&w.dialog, Qt::Key_Escape);
-        else
-            w.dialog.close();
+        w.dialog.close();
         QVERIFY(!w.dialog.isVisible());
         QCOMPARE(w.dialog.result(), int(QDialog::Rejected));
         QCOMPARE(handBack.count(), 0);

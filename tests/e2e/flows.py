@@ -149,21 +149,6 @@ def answer(button):
     return click(button, BUTTON, BOX)
 
 
-def click_beside(anchor, name):
-    """A button in the anchor's row: the two stopwatch buttons share one name."""
-    def run(c):
-        win = window(c, MAIN)
-        row = extents(next(a for a in descendants(win) if name_of(a) == anchor))
-        for acc in descendants(win):
-            if name_of(acc) == name and role_of(acc) == BUTTON:
-                box = extents(acc)
-                if box.y <= row.y + row.height / 2 <= box.y + box.height:
-                    click_at(*centre(acc))
-                    return
-        raise FlowFailure("no %r in the row of %r" % (name, anchor))
-    return Step("click %r beside %r" % (name, anchor), run)
-
-
 def keys(*names):
     return Step("press " + " ".join(names), lambda c: press(*names))
 
@@ -283,6 +268,38 @@ def first_focus_is_an_input():
     return Step("the first focus is on an input, not a link", run)
 
 
+STATEMENTS = "every statement, down the left column, then down the right one"
+
+
+def tab_chain(*stops):
+    """From the focused first stop, Tab goes round every stop in this order and back to the
+    first. STATEMENTS stands for the statement check boxes in the order the screen shows them."""
+    def run(c):
+        win = window(c, MAIN)
+        expected = []
+        for stop in stops:
+            if stop == STATEMENTS:
+                boxes = [a for a in descendants(win) if role_of(a) == CHECK_BOX]
+                boxes.sort(key=lambda a: (extents(a).x, extents(a).y))
+                expected += [describe(a) for a in boxes]
+            else:
+                expected.append(summary(*stop))
+        seen = [describe(focused(c, MAIN))]
+        for _ in expected:
+            before = identity(focused(c, MAIN))
+            press("Tab")
+            wait_for("the focus moves on from %s" % seen[-1],
+                     lambda: identity(focused(c, MAIN)) != before)
+            seen.append(describe(focused(c, MAIN)))
+        if seen != expected + expected[:1]:
+            wrong = next(i for i, (a, b) in enumerate(zip(seen, expected + expected[:1]))
+                         if a != b)
+            raise FlowFailure("stop %d of the Tab chain is %s, not %s; the chain: %s"
+                              % (wrong, seen[wrong], (expected + expected[:1])[wrong],
+                                 ", ".join(seen)))
+    return Step("Tab goes round %d stops in reading order" % len(stops), run)
+
+
 def enter_then_tab_stays_in_main():
     """Enter, then Tab: the focus moves on in the main window, so Enter opened nothing."""
     def run(c):
@@ -371,7 +388,8 @@ def waits(item, step):
 SAVE = "Сохранить профиль"
 AGE, MASS = "Возраст", "Масса тела"
 BREATH, BALANCE = "Задержка дыхания после полного вдоха", "Время на одной ноге с закрытыми глазами"
-STOPWATCH = "Замерить секундомером"
+STOPWATCH_BREATH = "Замерить секундомером задержку дыхания"
+STOPWATCH_BALANCE = "Замерить секундомером время на одной ноге"
 
 
 def saved(name):
@@ -445,42 +463,86 @@ FLOWS = [
         tab_to(BALANCE, SLIDER),
         keys(*["Right"] * 7),
         reads(BALANCE, "10 сек"),
-        click_beside(BREATH, STOPWATCH),
+        click(STOPWATCH_BREATH),
         active("Секундомер"),
         time_stopwatch(2),
         click("Ok", title="Секундомер"),
         active(MAIN),
         reads(BREATH, "5 сек"),  # two seconds, raised to the slider's minimum
-        click_beside(BALANCE, STOPWATCH),
+        click(STOPWATCH_BALANCE),
         active("Секундомер"),
         time_stopwatch(2),
         click("Ok", title="Секундомер"),
         active(MAIN),
         reads_measured(BALANCE, 1, 60),
     ]),
-    Flow("keyboard", "keyboard only: Tab, arrows, calculate, close, and the focus comes back", [
+    Flow("keyboard", "keyboard only: Tab, slider keys, calculate, close, the focus comes back", [
         start(),
         tab_to(AGE, SLIDER),
+        keys("End"),
+        reads(AGE, "90 лет"),
+        keys("Home"),
+        reads(AGE, "5 лет"),
+        keys("Page_Up"),
+        reads(AGE, "13 лет"),  # a tenth of 5..90
         keys("Right", "Right", "Right"),
-        reads(AGE, "23 года"),
+        reads(AGE, "16 лет"),
         tab_to("Рассчитать", BUTTON),
         keys("space"),
         active("Результаты"),
-        reads("Ваш календарный возраст:", "23 года", "Результаты"),
+        reads("Ваш календарный возраст:", "16 лет", "Результаты"),
         keys("Escape"),
         active(MAIN),
         focus_on("Рассчитать"),
-        waits(7, opens("Return", "Результаты")),
+        opens("Return", "Результаты"),
+        keys("Escape"),
+        active(MAIN),
+        focus_on("Рассчитать"),
+        opens("KP_Enter", "Результаты"),
         keys("Escape"),
         active(MAIN),
     ]),
-    Flow("first-focus", "Enter right after start opens nothing; Enter on the link opens About", [
+    Flow("enter-buttons", "Enter presses the focused button of each kind; Ok by Enter hands back", [
         start(),
-        waits(6, first_focus_is_an_input()),
+        tab_to("Секундомер", BUTTON),
+        opens("Return", "Секундомер"),
+        shown("Пуск", "Секундомер"),
+        keys("alt+F4"),
+        active(MAIN),
+        focus_on("Секундомер"),
+        tab_to(STOPWATCH_BALANCE, BUTTON),
+        opens("KP_Enter", "Секундомер"),
+        time_stopwatch(2),
+        keys("Tab"),
+        focus_on("Ok", BUTTON, "Секундомер"),
+        keys("Return"),
+        active(MAIN),
+        reads_measured(BALANCE, 1, 60),
+        type_name("Вечер"),
+        tab_to(SAVE, BUTTON),
+        keys("Return"),
+        saved("Вечер"),
+        keys("Return"),  # the box's own OK
+        active(MAIN),
+    ]),
+    Flow("first-focus", "Enter right after start opens nothing; the Tab chain; About by Enter", [
+        start(),
+        first_focus_is_an_input(),
+        focus_on("Мужской", RADIO),
         enter_then_tab_stays_in_main(),
-        tab_to("О программе", "link"),  # the link is still reached by Tab
+        focus_on(AGE, SLIDER),
+        keys("shift+Tab"),
+        focus_on("Мужской", RADIO),
+        tab_chain((RADIO, "Мужской"), (SLIDER, AGE),
+                  (SLIDER, "Артериальное давление, верхнее"),
+                  (SLIDER, "Артериальное давление, нижнее"), (SLIDER, BREATH),
+                  (BUTTON, STOPWATCH_BREATH), (SLIDER, BALANCE), (BUTTON, STOPWATCH_BALANCE),
+                  STATEMENTS, ("combo box", "удовлетворительное"), (BUTTON, "Секундомер"),
+                  ("combo box", "Профиль"), (BUTTON, "Рассчитать"), ("link", "О программе")),
+        tab_to("О программе", "link"),  # the link is still reached by Tab, last
         opens("Return", ABOUT),
-        opens("Return", MAIN),  # the About window's first focus is on Ok, not on a link
+        focus_on("Ok", BUTTON, ABOUT),  # not a link: Enter opens no address
+        opens("Return", MAIN),
     ]),
     Flow("stopwatch-keys", "the stopwatch: only Space acts, the close box closes it", [
         start(),
@@ -490,7 +552,9 @@ FLOWS = [
         active(MAIN),
         click("Секундомер"),
         active("Секундомер"),
-        waits(8, stopwatch_survives_escape()),
+        stopwatch_survives_escape(),
+        keys("Return", "Escape"),
+        shown("Стоп", "Секундомер"),  # still open and running
         keys("space"),
         shown("Пуск", "Секундомер"),
         keys("alt+F4"),

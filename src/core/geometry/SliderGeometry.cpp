@@ -1,5 +1,6 @@
 #include "core/geometry/SliderGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 bool SliderGeometry::hasRoom() const
@@ -22,6 +23,12 @@ void SliderGeometry::setValue(qint64 newValue)
 {
     m_value = clamped(static_cast<double>(newValue));
     placeForValue();
+}
+
+qint64 SliderGeometry::pageStep() const
+{
+    const qint64 range = static_cast<qint64>(m_max) - m_min;
+    return std::max<qint64>(range / 10, 1);
 }
 
 void SliderGeometry::placeForValue()

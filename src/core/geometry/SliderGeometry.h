@@ -38,6 +38,8 @@ public:
     void setValue(qint64 newValue);
     // Keyboard step of -1 or +1 (also any whole step made through assistive technology).
     void stepBy(int delta) { setValue(static_cast<qint64>(m_value) + delta); }
+    // Page Up and Page Down: a tenth of the range, at least one.
+    qint64 pageStep() const;
     // Pointer move over the thumb: buttons is 1 left + 2 right + 4 middle, pointerX the
     // pointer's x relative to the thumb's left edge. Returns false when the step is ignored
     // (any button state other than the left button alone).

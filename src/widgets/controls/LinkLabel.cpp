@@ -19,7 +19,9 @@ LinkLabel::LinkLabel(const QString& text, int index, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
     setCursor(HandCursor::make(devicePixelRatioF()));
-    setUnderlined(true);
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    setFont(underlined);
     setLook(Look::Plain);
 }
 
@@ -46,13 +48,6 @@ void LinkLabel::setLook(Look look)
 QColor LinkLabel::color() const
 {
     return palette().color(QPalette::WindowText);
-}
-
-void LinkLabel::setUnderlined(bool underline)
-{
-    QFont f = font();
-    f.setUnderline(underline);
-    setFont(f);
 }
 
 // The events stop here: the host's surroundings treat moves that reach them as "left the link".

@@ -24,8 +24,8 @@ public:
     Look look() const { return m_look; }
     void setLook(Look look);
     QColor color() const;
+    // Always: a link is not told apart from text by its colour alone.
     bool underlined() const { return font().underline(); }
-    void setUnderlined(bool underline);
 
     // A press and release, as from the keyboard or assistive technology.
     void activate();

@@ -12,6 +12,9 @@
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <cstdlib>
 
 namespace {
 
@@ -32,6 +35,9 @@ const QString NormalThumb = QStringLiteral(":/slider/thumb.svg");
 const QString FocusedThumb = QStringLiteral(":/slider/thumb-focused.svg");
 
 const QColor Orange(255, 128, 0);
+
+// One notch of a common mouse wheel; finer wheels send parts of it.
+constexpr int WheelNotch = 120;
 
 } // namespace
 
@@ -81,6 +87,11 @@ void Slider::setValue(int newVal)
     moveTo(newVal);
 }
 
+void Slider::setShownFactor(int factor)
+{
+    m_shownFactor = factor > 0 ? factor : 1;
+}
+
 void Slider::stepTo(qint64 newValue)
 {
     moveTo(newValue);
@@ -125,7 +136,8 @@ void Slider::announceValue(int previous)
 {
     if (previous == value())
         return;
-    QAccessibleValueChangeEvent event(this, value());
+    // As the host shows it, like the value assistive technology reads.
+    QAccessibleValueChangeEvent event(this, static_cast<qint64>(value()) * m_shownFactor);
     QAccessible::updateAccessibility(&event);
 }
 
@@ -252,8 +264,44 @@ void Slider::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Right:
         stepTo(static_cast<qint64>(value()) + 1);
         return;
+    case Qt::Key_Home:
+        stepTo(min());
+        return;
+    case Qt::Key_End:
+        stepTo(max());
+        return;
+    case Qt::Key_PageUp:
+        stepTo(value() + m_geometry.pageStep());
+        return;
+    case Qt::Key_PageDown:
+        stepTo(value() - m_geometry.pageStep());
+        return;
     default:
         QWidget::keyPressEvent(event);
+    }
+}
+
+void Slider::wheelEvent(QWheelEvent* event)
+{
+    // Up and right count up; Qt gives a turn to the right as a negative x. A wheel the
+    // platform reports inverted still steps the way it turns.
+    const QPoint delta = event->angleDelta();
+    int turn = std::abs(delta.y()) >= std::abs(delta.x()) ? delta.y() : -delta.x();
+    if (event->inverted())
+        turn = -turn;
+    if (turn == 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // A turn back starts its own count.
+    if ((turn > 0) != (m_wheelTurn > 0))
+        m_wheelTurn = 0;
+    m_wheelTurn += turn;
+    while (std::abs(m_wheelTurn) >= WheelNotch) {
+        const int step = m_wheelTurn > 0 ? 1 : -1;
+        m_wheelTurn -= step * WheelNotch;
+        stepTo(static_cast<qint64>(value()) + step);
     }
 }
 

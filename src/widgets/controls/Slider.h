@@ -10,8 +10,10 @@ class Panel3d;
 class SliderThumb;
 
 // Edits one whole number between Min and Max: a sunken groove with a fill line and a
-// thumb picture. Arrow keys step by one; dragging the thumb or pressing the groove moves
-// it. Every user step raises Scroll; setting Value by code never does.
+// thumb picture. Left and Right step by one, Home and End go to Min and Max, Page Up and
+// Page Down step by a tenth of the range, a wheel notch steps by one; dragging the thumb or
+// pressing the groove moves it. Every user step raises Scroll; setting Value by code never
+// does.
 class Slider : public QWidget
 {
     Q_OBJECT
@@ -58,6 +60,11 @@ public:
     // and announced with Scroll like a key press.
     void stepTo(qint64 newValue);
 
+    // The host shows the value multiplied by this (tens of mmHg as mmHg); assistive
+    // technology reads and sets the value in the same unit. 1 unless set.
+    int shownFactor() const { return m_shownFactor; }
+    void setShownFactor(int factor);
+
     // Thumb position in twips (its Left in the control) and the current look.
     float thumbLeft() const { return m_geometry.thumbLeft(); }
     Look look() const { return m_look; }
@@ -71,6 +78,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -88,6 +96,9 @@ private:
 
     SliderGeometry m_geometry;
     int m_cursor = HandCursorCode;
+    int m_shownFactor = 1;
+    // Wheel turn not yet stepped, in eighths of a degree (a notch is 120).
+    int m_wheelTurn = 0;
     Look m_look = Look::Normal;
     SliderThumb* m_thumb = nullptr;
     Panel3d* m_track = nullptr;

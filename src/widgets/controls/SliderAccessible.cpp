@@ -21,16 +21,22 @@ void* SliderAccessible::interface_cast(QAccessible::InterfaceType type)
     return QAccessibleWidget::interface_cast(type);
 }
 
+// Values as the host shows them: the position times the slider's shown factor.
+qint64 SliderAccessible::shown(int position) const
+{
+    return static_cast<qint64>(position) * slider()->shownFactor();
+}
+
 QString SliderAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Value)
-        return QString::number(slider()->value());
+        return QString::number(shown(slider()->value()));
     return QAccessibleWidget::text(t);
 }
 
 QVariant SliderAccessible::currentValue() const
 {
-    return slider()->value();
+    return shown(slider()->value());
 }
 
 void SliderAccessible::setCurrentValue(const QVariant& value)
@@ -42,22 +48,24 @@ void SliderAccessible::setCurrentValue(const QVariant& value)
         return;
     // Far outside every 32-bit bound, yet exact in both double and 64 bits.
     constexpr double Limit = 1e15;
-    slider()->stepTo(static_cast<qint64>(std::clamp(std::round(wanted), -Limit, Limit)));
+    const double position = std::round(wanted / slider()->shownFactor());
+    slider()->stepTo(static_cast<qint64>(std::clamp(position, -Limit, Limit)));
 }
 
 QVariant SliderAccessible::maximumValue() const
 {
-    return slider()->max();
+    return shown(slider()->max());
 }
 
 QVariant SliderAccessible::minimumValue() const
 {
-    return slider()->min();
+    return shown(slider()->min());
 }
 
+// One key step; Page Up and Page Down are keys only, with no counterpart here.
 QVariant SliderAccessible::minimumStepSize() const
 {
-    return 1;
+    return slider()->shownFactor();
 }
 
 QStringList SliderAccessible::actionNames() const

@@ -5,8 +5,9 @@
 class Slider;
 
 // The slider as assistive technology sees it: a slider with a current, minimum and maximum
-// value. A value set through it, or an increase/decrease action, is a user step and raises
-// Scroll like a key press. Its thumb and groove are drawing only, so it has no children.
+// value, each as the host shows it (the slider's shown factor). A value set through it, or an
+// increase/decrease action (one key step), is a user step and raises Scroll like a key press.
+// Its thumb and groove are drawing only, so it has no children.
 class SliderAccessible : public QAccessibleWidget, public QAccessibleValueInterface
 {
 public:
@@ -30,4 +31,5 @@ public:
 
 private:
     Slider* slider() const;
+    qint64 shown(int position) const;
 };

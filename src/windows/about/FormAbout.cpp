@@ -12,9 +12,11 @@
 #include "widgets/support/Twips.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 
@@ -118,6 +120,12 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
     connect(Command2, &QPushButton::clicked, this, &QDialog::accept);
     MakeFlat(Command2);
 
+    // The window opens on Ok, so Enter right away closes it and opens no link; Tab then goes
+    // to the links in reading order.
+    setTabOrder(Command2, Mail[1]);
+    setTabOrder(Mail[1], Mail[0]);
+    Command2->setFocus();
+
     // The window sees Esc before any of its controls.
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
@@ -128,6 +136,28 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &FormAbout::Timer1_Timer);
     Timer1->start();
+
+    centreOnScreen();
+}
+
+// On the screen the main window is on, whatever the main window's place. The frame is taken
+// to be the main window's, so that the framed window sits in the middle.
+void FormAbout::centreOnScreen()
+{
+    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* onScreen = main ? main->screen() : QGuiApplication::primaryScreen();
+    if (!onScreen)
+        return;
+    QMargins frame;
+    if (main && main->isVisible()) {
+        const QRect inner = main->geometry();
+        const QRect outer = main->frameGeometry();
+        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    }
+    QRect framed = QRect(QPoint(0, 0), size()).marginsAdded(frame);
+    framed.moveCenter(onScreen->availableGeometry().center());
+    move(framed.topLeft());
 }
 
 void FormAbout::Timer1_Timer()
@@ -135,31 +165,33 @@ void FormAbout::Timer1_Timer()
     Picture5->sweepTick(SweepX, m_lit, m_plain);
 }
 
+// Links stay underlined whatever their colour: told apart from text by colour alone, they
+// would be lost on a reader who cannot see the colour.
 void FormAbout::DisLink()
 {
-    for (LinkLabel* link : Mail) {
+    for (LinkLabel* link : Mail)
         link->setLook(LinkLabel::Look::Plain);
-        link->setUnderlined(false);
-    }
 }
 
-// Only the link under the pointer is underlined; the other one turns plain.
+// The link under the pointer shows itself red; the other one turns plain.
 void FormAbout::Mail_Hovered(int index)
 {
     for (LinkLabel* link : Mail) {
-        const bool hovered = link->index() == index;
-        if (!hovered)
+        if (link->index() != index)
             link->setLook(LinkLabel::Look::Plain);
-        link->setUnderlined(hovered);
     }
 }
 
 void FormAbout::Mail_Activated(int index)
 {
     LinkLabel* link = Mail.value(index);
-    // A desktop that cannot open the address shows nothing.
-    if (link)
-        QDesktopServices::openUrl(QUrl(link->toolTip(), QUrl::TolerantMode));
+    if (!link)
+        return;
+    // An address that is not valid is not guessed at; a desktop that cannot open one shows
+    // nothing.
+    const QUrl target(link->toolTip(), QUrl::StrictMode);
+    if (target.isValid())
+        QDesktopServices::openUrl(target);
 }
 
 void FormAbout::mouseMoveEvent(QMouseEvent* event)

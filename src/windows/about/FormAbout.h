@@ -30,6 +30,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void centreOnScreen();
     void Mail_Hovered(int index);
     void Mail_Activated(int index);
 

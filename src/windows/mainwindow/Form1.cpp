@@ -14,6 +14,7 @@
 #include "widgets/controls/Slider.h"
 #include "widgets/controls/StatementCheckBox.h"
 #include "widgets/support/AppFonts.h"
+#include "widgets/support/ButtonEnterKey.h"
 #include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
 #include "windows/about/FormAbout.h"
@@ -73,6 +74,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form1"));
     Form1Accessibility::install();
+    ButtonEnterKey::install();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -96,6 +98,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
 
     connectSexSwitch();
+    setTabChain();
     m_sliders = {{Slider2, &Form1::Slider2_Scroll}, {Slider3, &Form1::Slider3_Scroll},
                  {Slider4, &Form1::Slider4_Scroll}, {Slider5, &Form1::Slider5_Scroll},
                  {Slider6, &Form1::Slider6_Scroll}, {Slider7, &Form1::Slider7_Scroll}};
@@ -150,7 +153,7 @@ void Form1::reachableButton(QToolBar* bar, QAction* action, const QString& acces
 }
 
 QToolBar* Form1::makeStopwatchBar(const QString& name, QWidget* parent, const QRect& geometry,
-                                  StopwatchTarget target)
+                                  StopwatchTarget target, const QString& accessibleName)
 {
     auto* bar = new QToolBar(parent);
     bar->setObjectName(name);
@@ -162,9 +165,32 @@ QToolBar* Form1::makeStopwatchBar(const QString& name, QWidget* parent, const QR
     auto* measure = bar->addAction(QIcon(QStringLiteral(":/icons/stopwatch.svg")), QString());
     measure->setObjectName(QStringLiteral("stopwatch"));
     measure->setToolTip(QStringLiteral("Замерить секундомером"));
-    reachableButton(bar, measure, QStringLiteral("Замерить секундомером"));
+    // One tool tip for both; a screen reader tells them apart by the test each one times.
+    reachableButton(bar, measure, accessibleName);
     connect(measure, &QAction::triggered, this, [this, target] { openStopwatch(target); });
     return bar;
+}
+
+// Tab follows the reading order of the inputs, then the commands of the bottom strip; the
+// link comes last. The window starts on the sex ("Мужской", selected at the start), so Enter
+// or Space right after the start opens nothing.
+void Form1::setTabChain()
+{
+    const auto measure = [](QToolBar* bar) {
+        return bar->widgetForAction(bar->actions().value(0));
+    };
+    QList<QWidget*> chain{Option1[0], Option1[1], Slider2, Slider3, Slider4, Slider5};
+    chain << Slider6 << measure(Toolbar2) << Slider7 << measure(Toolbar3);
+    for (StatementCheckBox* check : std::as_const(Check1))
+        chain << check;
+    chain << Combo1 << Command2 << Combo2;
+    for (const char* key : {"save", "del"})
+        chain << Toolbar1->widgetForAction(Toolbar1->findChild<QAction*>(QLatin1String(key)));
+    chain << Command1 << Mail1;
+    chain.removeAll(nullptr);
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    Option1[0]->setFocus();
 }
 
 void Form1::buildBanner()
@@ -281,6 +307,9 @@ void Form1::buildMeasurementsGroup()
     Slider5 = makeSlider(QStringLiteral("Slider5"), Picture3,
                          Twips::rect(diastolicLeft, SliderDrop, 3240, 285),
                          QStringLiteral("Артериальное давление, нижнее"));
+    // Both read in mmHg, as the label shows them.
+    Slider4->setShownFactor(10);
+    Slider5->setShownFactor(10);
     Label15 = makeLabel(QStringLiteral("Label15"), QString(), Picture3,
                         Twips::rect(ValueLeft, 0, 10515 - ValueLeft, RowHeight));
 
@@ -296,9 +325,9 @@ void Form1::buildMeasurementsGroup()
                          QStringLiteral("Задержка дыхания после полного вдоха"));
     Label7 = makeLabel(QStringLiteral("Label7"), QString(), Picture3,
                        Twips::rect(ValueLeft, RowHeight, barLeft - ValueLeft, RowHeight));
-    Toolbar2 = makeStopwatchBar(QStringLiteral("Toolbar2"), Picture3,
-                                Twips::rect(barLeft, RowHeight - 15, 330, 330),
-                                StopwatchTarget::BreathHold);
+    Toolbar2 = makeStopwatchBar(
+        QStringLiteral("Toolbar2"), Picture3, Twips::rect(barLeft, RowHeight - 15, 330, 330),
+        StopwatchTarget::BreathHold, QStringLiteral("Замерить секундомером задержку дыхания"));
 
     const int standTop = 855;
     Label14 = makeLabel(
@@ -313,9 +342,9 @@ void Form1::buildMeasurementsGroup()
                          QStringLiteral("Время на одной ноге с закрытыми глазами"));
     Label5 = makeLabel(QStringLiteral("Label5"), QString(), Picture3,
                        Twips::rect(ValueLeft, standTop, barLeft - ValueLeft, RowHeight));
-    Toolbar3 =
-        makeStopwatchBar(QStringLiteral("Toolbar3"), Picture3,
-                         Twips::rect(barLeft, standTop - 15, 330, 330), StopwatchTarget::Balance);
+    Toolbar3 = makeStopwatchBar(
+        QStringLiteral("Toolbar3"), Picture3, Twips::rect(barLeft, standTop - 15, 330, 330),
+        StopwatchTarget::Balance, QStringLiteral("Замерить секундомером время на одной ноге"));
 }
 
 void Form1::buildStatementsGroup()

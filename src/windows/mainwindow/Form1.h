@@ -92,6 +92,7 @@ private:
     void buildStatementsGroup();
     void buildBottomStrip();
     void connectSexSwitch();
+    void setTabChain();
 
     void Form_Load();
     void Option1_Click();
@@ -105,7 +106,7 @@ private:
                       const QRect& geometry, Qt::Alignment align = Qt::AlignLeft);
     static void reachableButton(QToolBar* bar, QAction* action, const QString& accessibleName);
     QToolBar* makeStopwatchBar(const QString& name, QWidget* parent, const QRect& geometry,
-                               StopwatchTarget target);
+                               StopwatchTarget target, const QString& accessibleName);
 
     // Controls, named as the window's design names them.
     BannerPicture* Picture5 = nullptr;

@@ -3,6 +3,7 @@
 #include "widgets/controls/FlatButton.h"
 #include "widgets/controls/Panel3d.h"
 #include "widgets/support/AppFonts.h"
+#include "widgets/support/ButtonEnterKey.h"
 #include "widgets/support/Twips.h"
 #include "windows/stopwatch/StopwatchDisplay.h"
 
@@ -42,6 +43,7 @@ QTimer* makeTimer(QObject* parent, const char* name)
 
 Secundomer::Secundomer(QWidget* parent) : QDialog(parent)
 {
+    ButtonEnterKey::install();
     Form_Load();
 }
 
@@ -107,7 +109,7 @@ void Secundomer::Form_Load()
     m_command1 = new FlatButton(QStringLiteral("Ok"), m_toolbar1);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setGeometry(Twips::rect(2625, 15, 1320, 345));
-    // Enter anywhere in the window is not Ok: only Space is the window's key.
+    // Not the dialog's default button: Enter presses Ok only when Ok has the focus.
     m_command1->setAutoDefault(false);
     m_command1->setEnabled(false);
     m_command1->setVisible(false);
@@ -243,24 +245,36 @@ void Secundomer::showEvent(QShowEvent* event)
     Form_Activate();
 }
 
+// The window sees every key before its controls. Space clicks the start or stop button
+// wherever the focus is; Tab moves the focus, so the keyboard reaches Ok, and Enter on the
+// focused Ok goes on to press it, as Enter presses any focused button. Every other key does
+// nothing: Esc does not close the window and lose a running measurement (the close box does).
 bool Secundomer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Space &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-            // A held key repeats; one press is one click. The focused button never sees it.
-            if (event->type() == QEvent::KeyPress && !key->isAutoRepeat())
-                button(m_nextButton)->trigger();
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_Space:
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             return true;
-        }
-        // Ok is not the dialog's default button, but Enter presses it when it has the focus,
-        // as any focused button: Space, the usual key for that, belongs to the stopwatch.
-        if (watched == m_command1 && event->type() == QEvent::KeyPress &&
-            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat()) {
-            m_command1->click();
-            return true;
-        }
+        // A held key repeats; one press is one click. The focused button never sees it.
+        if (event->type() == QEvent::KeyPress && !key->isAutoRepeat())
+            button(m_nextButton)->trigger();
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return QDialog::eventFilter(watched, event);
+    case Qt::Key_F4:
+        // Alt+F4 is the close box: where the platform learns of it as a key left unused,
+        // it must stay unused here.
+        if (key->modifiers() & Qt::AltModifier)
+            return QDialog::eventFilter(watched, event);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return watched != m_command1;
+    default:
+        return true;
     }
-    return QDialog::eventFilter(watched, event);
 }

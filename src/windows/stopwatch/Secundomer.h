@@ -15,8 +15,9 @@ class QToolBar;
 class StopwatchDisplay;
 
 // The stopwatch window. Opened modally for a test (breath-holding or balance) or for free
-// use; for a test, Ok hands the reading back through handBack. Space acts as
-// a click of the start or stop button wherever the focus is.
+// use; for a test, Ok hands the reading back through handBack. Space acts as a click of the
+// start or stop button wherever the focus is; Enter presses Ok when Ok has the focus; no
+// other key does anything.
 class Secundomer : public QDialog
 {
     Q_OBJECT
