@@ -609,7 +609,8 @@ void Form1::applyProfile(const ProfileInputs& inputs)
         if (const std::optional<int>& value = inputs.statements[size_t(i)])
             Check1[i]->setValue(*value);
     }
-    if (inputs.healthRating && *inputs.healthRating >= 0 && *inputs.healthRating < Combo1->count())
+    // -1 is no selection, as a profile saved without one holds it.
+    if (inputs.healthRating && *inputs.healthRating >= -1 && *inputs.healthRating < Combo1->count())
         Combo1->setCurrentIndex(*inputs.healthRating);
     refreshSliders();
 }
