@@ -3,6 +3,7 @@
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/controls/Slider.h"
+#include "widgets/support/Twips.h"
 #include "windows/mainwindow/Form1.h"
 #include "windows/mainwindow/ProfileCommands.h"
 
@@ -12,13 +13,16 @@
 #include "ScriptedMessageBoxes.h"
 #include "StoreFolder.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 using Kind = ScriptedMessageBoxes::Kind;
@@ -344,7 +348,7 @@ private slots:
         QCOMPARE(shown(), QStringList({"C Профиль 'Ночь' сохранен."}));
     }
 
-    void buttonsShowIconsAndHaveSpokenNames()
+    void buttonsShowIconsWithSpokenNamesAndTips()
     {
         auto* toolbar = m_form->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
         for (QAction* action : {save(), del()}) {
@@ -355,8 +359,80 @@ private slots:
             QVERIFY(button);
             QVERIFY(!button->accessibleName().isEmpty());
             QVERIFY(button->text().isEmpty());
-            QVERIFY(button->toolTip().isEmpty());
+            // Only an icon: the tip says what the button does.
+            QCOMPARE(button->toolTip(), button->accessibleName());
         }
+        QCOMPARE(save()->toolTip(), QStringLiteral("Сохранить профиль"));
+        QCOMPARE(del()->toolTip(), QStringLiteral("Удалить профиль"));
+        // Shown over a disabled button too, as both are at the start.
+        for (QAction* action : {save(), del()}) {
+            QVERIFY(!action->isEnabled());
+            QTest::mouseMove(toolbar->widgetForAction(action));
+            QTRY_VERIFY(QToolTip::isVisible());
+            QTRY_COMPARE(QToolTip::text(), action->toolTip());
+        }
+    }
+
+    // The caption and the box at their design places in the tool bar; the buttons to the right
+    // of the box, whole, inside the bar, which needs no overflow arrow.
+    void toolbarPlaces()
+    {
+        auto* toolbar = m_form->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+        const auto inBar = [toolbar](const QWidget* w) {
+            return QRect(w->mapTo(toolbar, QPoint(0, 0)), w->size());
+        };
+        QLabel* caption = m_probe->label("Label11");
+        QCOMPARE(caption->text(), QStringLiteral("Профили:"));
+        QCOMPARE(caption->geometry(), Twips::rect(60, 60, 1260, 315));
+        QCOMPARE(inBar(caption), Twips::rect(60, 60, 1260, 315));
+        QCOMPARE(inBar(combo()), Twips::rect(1125, 30, 2715, 315));
+        QCOMPARE(toolbar->geometry(), Twips::rect(2055, 7965, 4800, 390));
+        // The caption's text is not under the box, and a click there reaches the box.
+        QVERIFY(caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()) <
+                combo()->x());
+        QCOMPARE(toolbar->childAt(combo()->geometry().center()), combo()->lineEdit());
+        int left = inBar(combo()).right();
+        for (QAction* action : {save(), del()}) {
+            const QRect button = inBar(toolbar->widgetForAction(action));
+            QVERIFY(toolbar->widgetForAction(action)->isVisible());
+            QVERIFY(button.left() > left);
+            QVERIFY(toolbar->rect().contains(button));
+            left = button.right();
+        }
+        for (const QToolButton* b : toolbar->findChildren<QToolButton*>())
+            QVERIFY(b->objectName() != QLatin1String("qt_toolbar_ext_button") || !b->isVisible());
+    }
+
+    // The profile list's rows are as tall as the rating list's and hold every glyph whole.
+    void listRowsAsTallAsTheRatingList()
+    {
+        const QStringList names = {"Дуду ругу", "Ёжик Цыпа", "Щука йогурт", "Ёлка"};
+        ProfileStore profiles(*m_store);
+        for (const QString& name : names)
+            QVERIFY(profiles.Save(name, false, m_morning));
+        m_commands->LoadPresets();
+
+        QComboBox* rating = m_probe->rating();
+        rating->showPopup();
+        const int ratingRow = rating->view()->visualRect(rating->model()->index(0, 0)).height();
+        rating->hidePopup();
+        QVERIFY(ratingRow > 0);
+
+        combo()->showPopup();
+        QAbstractItemView* list = combo()->view();
+        const QFontMetrics fm(list->font());
+        for (int i = 0; i < combo()->count(); ++i) {
+            const QString text = combo()->itemText(i);
+            const QRect row = list->visualRect(combo()->model()->index(i, 0));
+            QCOMPARE(row.height(), ratingRow);
+            // Drawn centred in the row, the text's inked height fits with room to spare.
+            QVERIFY2(fm.boundingRect(text).height() + 2 <= row.height(),
+                     qPrintable(QStringLiteral("%1: %2 in %3")
+                                    .arg(text)
+                                    .arg(fm.boundingRect(text).height())
+                                    .arg(row.height())));
+        }
+        combo()->hidePopup();
     }
 
 private:
