@@ -124,8 +124,9 @@ void ProfileCommands::Save1()
         boxes.refusal(m_host, QStringLiteral("Имя профиля не может содержать символы / и \\."));
         return;
     }
+    const QString quoted = MessageBoxes::quotedName(text);
     if (m_combo->currentIndex() > -1 &&
-        !boxes.question(m_host, QStringLiteral("Профиль '") + text +
+        !boxes.question(m_host, QStringLiteral("Профиль '") + quoted +
                                     QStringLiteral("' уже существует. Перезаписать его?")))
         return;
 
@@ -133,25 +134,27 @@ void ProfileCommands::Save1()
     for (int i = 0; i < m_combo->count() && !listed; ++i)
         listed = m_combo->itemText(i) == text;
     if (!m_profiles.Save(text, listed, m_inputs())) {
-        boxes.refusal(m_host, QStringLiteral("Не удалось сохранить профиль '") + text +
+        boxes.refusal(m_host, QStringLiteral("Не удалось сохранить профиль '") + quoted +
                                   QStringLiteral("'. Сохраненные профили не изменены."));
         return;
     }
     if (!listed)
         appendEntry(text);
-    boxes.confirmation(m_host, QStringLiteral("Профиль '") + text + QStringLiteral("' сохранен."));
+    boxes.confirmation(m_host,
+                       QStringLiteral("Профиль '") + quoted + QStringLiteral("' сохранен."));
 }
 
 void ProfileCommands::Del1()
 {
     MessageBoxes& boxes = MessageBoxes::instance();
     const QString text = m_combo->currentText();
-    if (!boxes.question(m_host, QStringLiteral("Вы действительно хотите удалить профиль '") + text +
-                                    QStringLiteral("'?")))
+    const QString quoted = MessageBoxes::quotedName(text);
+    if (!boxes.question(m_host, QStringLiteral("Вы действительно хотите удалить профиль '") +
+                                    quoted + QStringLiteral("'?")))
         return;
     if (!m_profiles.DelPreset(text)) {
-        boxes.refusal(m_host,
-                      QStringLiteral("Не удалось удалить профиль '") + text + QStringLiteral("'."));
+        boxes.refusal(m_host, QStringLiteral("Не удалось удалить профиль '") + quoted +
+                                  QStringLiteral("'."));
         return;
     }
     removeSelectedEntry();
