@@ -1,6 +1,6 @@
 // The real message boxes of the profile commands, shown over a real main window and answered
-// once they have taken the focus, as a user answers them: their font, and their size with long
-// names.
+// once they have taken the focus, as a user answers them: what they do to the profile box, their
+// font, and their size with long names.
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/support/AppFonts.h"
@@ -42,6 +42,8 @@ private slots:
         m_dir->useForNativeStore();
         m_form = std::make_unique<Form1>();
         m_probe = std::make_unique<MainWindowProbe>(*m_form);
+        m_loaded = std::make_unique<QSignalSpy>(m_form->findChild<ProfileCommands*>(),
+                                                &ProfileCommands::profileLoaded);
         m_boxes = std::make_unique<MessageBoxDriver>();
         m_form->show();
         QApplication::setActiveWindow(m_form.get());
@@ -52,9 +54,50 @@ private slots:
     void cleanup()
     {
         m_boxes.reset();
+        m_loaded.reset();
         m_probe.reset();
         m_form.reset();
         m_dir.reset();
+    }
+
+    // Saving a new name leaves its entry unchosen however the editing of the box ends: the
+    // "saved" box taking the focus, Enter, or the focus moving on. Saving again asks nothing.
+    void savedNameStaysUnchosen_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("the saved box took the focus") << "";
+        QTest::newRow("Enter in the box") << "enter";
+        QTest::newRow("Tab to the next control") << "tab";
+    }
+    void savedNameStaysUnchosen()
+    {
+        QFETCH(QString, then);
+        MainWindowProbe::type(combo()->lineEdit(), QStringLiteral("Ночь"));
+        QTest::mouseClick(button("save"), Qt::LeftButton);
+        QCOMPARE(m_boxes->texts(), QStringList({"Профиль 'Ночь' сохранен."}));
+        QVERIFY(m_boxes->seen().first().tookFocus);
+        // As the window manager does once the box is gone.
+        QApplication::setActiveWindow(m_form.get());
+        QTRY_VERIFY(combo()->lineEdit()->hasFocus());
+        if (then == "enter")
+            QTest::keyClick(combo()->lineEdit(), Qt::Key_Return);
+        else if (then == "tab")
+            QTest::keyClick(combo()->lineEdit(), Qt::Key_Tab);
+        if (!then.isEmpty())
+            QTRY_VERIFY(combo()->lineEdit()->hasFocus() == (then == "enter"));
+
+        QCOMPARE(m_probe->entries(), QStringList({"Ночь"}));
+        QCOMPARE(combo()->currentIndex(), -1);
+        QCOMPARE(combo()->currentText(), QStringLiteral("Ночь"));
+        QVERIFY(!m_probe->profileButton("del")->isEnabled());
+        QCOMPARE(m_loaded->count(), 0);
+
+        QTest::mouseClick(button("save"), Qt::LeftButton);
+        QCOMPARE(m_boxes->texts(),
+                 QStringList({"Профиль 'Ночь' сохранен.", "Профиль 'Ночь' сохранен."}));
+        QVERIFY(m_boxes->seen().last().tookFocus);
+        QCOMPARE(combo()->currentIndex(), -1);
+        QCOMPARE(ProfileStore(*store()).LoadPresets(), QStringList({"Ночь"}));
     }
 
     // Each kind of box is in the program's font, not the platform's larger one.
@@ -191,6 +234,7 @@ private:
     std::unique_ptr<StoreFolder> m_dir;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<MainWindowProbe> m_probe;
+    std::unique_ptr<QSignalSpy> m_loaded;
     std::unique_ptr<MessageBoxDriver> m_boxes;
 };
 

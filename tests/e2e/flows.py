@@ -503,7 +503,12 @@ FLOWS = [
         saved("Вечер"),
         answer("OK"),
         click(SAVE),
-        waits(2, saved("Вечер")),
+        saved("Вечер"),
+        answer("OK"),
+        field_reads("Имя профиля", "Вечер", MAIN),
+        keys("Return"),  # Enter in the box chooses no entry either
+        click(SAVE),
+        saved("Вечер"),
         answer("OK"),
         active(MAIN),
     ]),

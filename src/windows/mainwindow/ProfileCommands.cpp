@@ -37,6 +37,11 @@ ProfileCommands::ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save
     // name completed while typing (that would load profiles the user has not named).
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->setCompleter(nullptr);
+    // Nor does it select an entry equal to the text when editing finishes (Enter, or the focus
+    // leaving for a message box): a profile just saved stays unselected, and only typing or
+    // picking loads one.
+    if (QLineEdit* edit = m_combo->lineEdit())
+        disconnect(edit, &QLineEdit::editingFinished, m_combo, nullptr);
 
     connect(m_combo, &QComboBox::editTextChanged, this, &ProfileCommands::editTextChanged);
     connect(m_combo, &QComboBox::currentIndexChanged, this, &ProfileCommands::currentIndexChanged);
