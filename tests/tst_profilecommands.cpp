@@ -3,6 +3,7 @@
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/controls/Slider.h"
+#include "widgets/controls/StatementCheckBox.h"
 #include "widgets/support/Twips.h"
 #include "windows/mainwindow/Form1.h"
 #include "windows/mainwindow/ProfileCommands.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
@@ -177,6 +179,113 @@ private slots:
         QCOMPARE(combo()->currentIndex(), -1);
         QVERIFY(!del()->isEnabled());
         QCOMPARE(m_form->profileInputs(), m_morning);
+    }
+
+    // A profile loaded because the typed text named it goes again when the text goes on to name
+    // something else and no input changed since; what the user had entered comes back. Stored:
+    // Иван (50), Иванов (40); the user's own inputs differ from both in every kind of input.
+    void typedLoadIsUndoneWhenTheTextMovesOn_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("text");   // the box's text at the end
+        QTest::addColumn<QString>("inputs"); // "own" or a profile's name, then changes
+        QTest::addColumn<int>("loads");
+        using L = QStringList;
+        QTest::newRow("passing through a name") << L{"type Иван 2"} << "Иван 2"
+                                                << "own" << 1;
+        QTest::newRow("typing a name and stopping") << L{"type Иван"} << "Иван"
+                                                    << "Иван" << 1;
+        QTest::newRow("in another letter case") << L{"type иван"} << "Иван"
+                                                << "Иван" << 1;
+        QTest::newRow("passing through in another case") << L{"type иВАН 2"} << "Иван 2"
+                                                         << "own" << 1;
+        QTest::newRow("the whole text replaced") << L{"type Иван", "all", "type Ночь"} << "Ночь"
+                                                 << "own" << 1;
+        QTest::newRow("an input changed after the load")
+            << L{"type Иван", "age 55", "type 2"} << "Иван2"
+            << "Иван age 55" << 1;
+        QTest::newRow("the stopwatch handed back after the load")
+            << L{"type Иван", "breath 42", "type 2"} << "Иван2"
+            << "Иван breath 42" << 1;
+        QTest::newRow("backspacing into the name again") << L{"type Иван 2", "back 2"} << "Иван"
+                                                         << "Иван" << 2;
+        QTest::newRow("and past it once more") << L{"type Иван 2", "back 2", "type а"} << "Ивана"
+                                               << "own" << 2;
+        QTest::newRow("from one stored name into another") << L{"type Иванов"} << "Иванов"
+                                                           << "Иванов" << 2;
+        QTest::newRow("and past the second") << L{"type Иванова"} << "Иванова"
+                                             << "own" << 2;
+        QTest::newRow("picked from the list") << L{"pick Иван", "end", "type  2"} << "Иван 2"
+                                              << "Иван" << 1;
+        QTest::newRow("saved after the load") << L{"type Иван", "save", "type 2"} << "Иван2"
+                                              << "Иван" << 1;
+    }
+    void typedLoadIsUndoneWhenTheTextMovesOn()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, text);
+        QFETCH(QString, inputs);
+        QFETCH(int, loads);
+        ProfileInputs ivan = startInputs(), ivanov = startInputs();
+        ivan.calendarAge = 50;
+        ivan.healthRating = 0;
+        ivanov.calendarAge = 40;
+        ivanov.statements[7] = 1;
+        ProfileStore profiles(*m_store);
+        QVERIFY(profiles.Save(QStringLiteral("Иван"), false, ivan));
+        QVERIFY(profiles.Save(QStringLiteral("Иванов"), false, ivanov));
+        m_commands->LoadPresets();
+
+        // The user's own inputs, entered by hand.
+        m_probe->option(1)->click();
+        MainWindowProbe::stepTo(m_probe->slider(2), 70);
+        MainWindowProbe::stepTo(m_probe->slider(3), 80);
+        m_probe->check(5)->click();
+        m_probe->rating()->setCurrentIndex(3);
+        const ProfileInputs own = m_form->profileInputs();
+        combo()->setFocus();
+
+        QLineEdit* edit = combo()->lineEdit();
+        for (const QString& step : steps) {
+            const QString verb = step.section(QLatin1Char(' '), 0, 0);
+            const QString rest = step.mid(verb.size() + 1);
+            if (verb == "type")
+                MainWindowProbe::type(edit, rest);
+            else if (verb == "back")
+                for (int i = 0; i < rest.toInt(); ++i)
+                    QTest::keyClick(edit, Qt::Key_Backspace);
+            else if (verb == "all")
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            else if (verb == "end")
+                QTest::keyClick(edit, Qt::Key_End);
+            else if (verb == "pick")
+                pick(rest);
+            else if (verb == "age")
+                MainWindowProbe::stepTo(m_probe->slider(2), rest.toInt());
+            else if (verb == "breath")
+                m_form->stopwatchHandBack(StopwatchTarget::BreathHold, rest.toInt());
+            else if (verb == "save")
+                save()->trigger();
+            else
+                QFAIL(qPrintable("unknown step " + step));
+        }
+
+        const QString base = inputs.section(QLatin1Char(' '), 0, 0);
+        ProfileInputs expected = base == "own" ? own : base == "Иван" ? ivan : ivanov;
+        const QString change = inputs.section(QLatin1Char(' '), 1, 1);
+        if (change == "age")
+            expected.calendarAge = inputs.section(QLatin1Char(' '), 2).toInt();
+        else if (change == "breath")
+            expected.breathHold = inputs.section(QLatin1Char(' '), 2).toInt();
+        QCOMPARE(combo()->currentText(), text);
+        QCOMPARE(m_form->profileInputs(), expected);
+        // Every part of the window follows: labels, and the sex switch.
+        QCOMPARE(m_probe->valueLabels(), MainWindowProbe::labelsFor(expected));
+        QCOMPARE(m_probe->slider(3)->isEnabled(), *expected.female);
+        QCOMPARE(m_probe->slider(6)->isEnabled(), *expected.male);
+        // Putting the inputs back is no load.
+        QCOMPARE(m_loaded->count(), loads);
+        QCOMPARE(combo()->currentIndex(), items().indexOf(text));
     }
 
     void savingANewNameAppendsItUnchosen()

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QWidget>
 
@@ -52,6 +53,7 @@ ProfileCommands::ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save
 
 void ProfileCommands::LoadPresets()
 {
+    m_typedLoad.reset();
     const QString text = m_combo->currentText();
     const QSignalBlocker block(m_combo);
     m_combo->clear();
@@ -67,7 +69,20 @@ void ProfileCommands::editTextChanged(const QString& text)
     const int index = m_combo->currentIndex();
     if (index > -1 && m_combo->itemText(index) != text)
         deselectKeepingText(m_combo);
+    settleTypedLoad(text);
     Combo2_Change();
+}
+
+void ProfileCommands::settleTypedLoad(const QString& text)
+{
+    if (!m_typedLoad || text.compare(m_typedLoad->name, Qt::CaseInsensitive) == 0)
+        return;
+    const TypedLoad load = *std::exchange(m_typedLoad, std::nullopt);
+    // Comparing the whole snapshot sees every way an input can change (a control, the
+    // stopwatch's hand-back, anything added later); a changed input means the user is working
+    // with the loaded profile, and it stays.
+    if (m_inputs() == load.after)
+        m_apply(load.before);
 }
 
 void ProfileCommands::currentIndexChanged(int index)
@@ -89,6 +104,7 @@ void ProfileCommands::Combo2_Change()
     if (current < 0 || !matches(current)) {
         for (int i = 0; i < m_combo->count(); ++i) {
             if (matches(i)) {
+                const QScopedValueRollback<bool> byText(m_selectingByText, true);
                 m_combo->setCurrentIndex(i);
                 break;
             }
@@ -101,7 +117,17 @@ void ProfileCommands::Combo2_Change()
 void ProfileCommands::Combo2_Click()
 {
     const QString name = m_combo->currentText();
+    ProfileInputs before = m_inputs();
     m_apply(m_profiles.Read(name));
+    if (m_selectingByText) {
+        // The same profile named again (another letter case) with nothing changed: what stood
+        // before the first of these loads is what comes back.
+        if (m_typedLoad && before == m_typedLoad->after)
+            before = m_typedLoad->before;
+        m_typedLoad = TypedLoad{name, before, m_inputs()};
+    } else {
+        m_typedLoad.reset();
+    }
     emit profileLoaded(name);
     Combo2_Change();
 }
@@ -143,6 +169,7 @@ void ProfileCommands::Save1()
                                   QStringLiteral("'. Сохраненные профили не изменены."));
         return;
     }
+    m_typedLoad.reset();
     if (!listed)
         appendEntry(text);
     boxes.confirmation(m_host,
@@ -162,6 +189,7 @@ void ProfileCommands::Del1()
                                   QStringLiteral("'."));
         return;
     }
+    m_typedLoad.reset();
     removeSelectedEntry();
     Combo2_Change();
 }
