@@ -3,6 +3,8 @@
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/controls/Slider.h"
+#include "widgets/controls/StatementCheckBox.h"
+#include "widgets/support/Twips.h"
 #include "windows/mainwindow/Form1.h"
 #include "windows/mainwindow/ProfileCommands.h"
 
@@ -12,14 +14,18 @@
 #include "ScriptedMessageBoxes.h"
 #include "StoreFolder.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include <optional>
@@ -176,6 +182,113 @@ private slots:
         QCOMPARE(combo()->currentIndex(), -1);
         QVERIFY(!del()->isEnabled());
         QCOMPARE(m_form->profileInputs(), m_morning);
+    }
+
+    // A profile loaded because the typed text named it goes again when the text goes on to name
+    // something else and no input changed since; what the user had entered comes back. Stored:
+    // Иван (50), Иванов (40); the user's own inputs differ from both in every kind of input.
+    void typedLoadIsUndoneWhenTheTextMovesOn_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("text");   // the box's text at the end
+        QTest::addColumn<QString>("inputs"); // "own" or a profile's name, then changes
+        QTest::addColumn<int>("loads");
+        using L = QStringList;
+        QTest::newRow("passing through a name") << L{"type Иван 2"} << "Иван 2"
+                                                << "own" << 1;
+        QTest::newRow("typing a name and stopping") << L{"type Иван"} << "Иван"
+                                                    << "Иван" << 1;
+        QTest::newRow("in another letter case") << L{"type иван"} << "Иван"
+                                                << "Иван" << 1;
+        QTest::newRow("passing through in another case") << L{"type иВАН 2"} << "Иван 2"
+                                                         << "own" << 1;
+        QTest::newRow("the whole text replaced") << L{"type Иван", "all", "type Ночь"} << "Ночь"
+                                                 << "own" << 1;
+        QTest::newRow("an input changed after the load")
+            << L{"type Иван", "age 55", "type 2"} << "Иван2"
+            << "Иван age 55" << 1;
+        QTest::newRow("the stopwatch handed back after the load")
+            << L{"type Иван", "breath 42", "type 2"} << "Иван2"
+            << "Иван breath 42" << 1;
+        QTest::newRow("backspacing into the name again") << L{"type Иван 2", "back 2"} << "Иван"
+                                                         << "Иван" << 2;
+        QTest::newRow("and past it once more") << L{"type Иван 2", "back 2", "type а"} << "Ивана"
+                                               << "own" << 2;
+        QTest::newRow("from one stored name into another") << L{"type Иванов"} << "Иванов"
+                                                           << "Иванов" << 2;
+        QTest::newRow("and past the second") << L{"type Иванова"} << "Иванова"
+                                             << "own" << 2;
+        QTest::newRow("picked from the list") << L{"pick Иван", "end", "type  2"} << "Иван 2"
+                                              << "Иван" << 1;
+        QTest::newRow("saved after the load") << L{"type Иван", "save", "type 2"} << "Иван2"
+                                              << "Иван" << 1;
+    }
+    void typedLoadIsUndoneWhenTheTextMovesOn()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, text);
+        QFETCH(QString, inputs);
+        QFETCH(int, loads);
+        ProfileInputs ivan = startInputs(), ivanov = startInputs();
+        ivan.calendarAge = 50;
+        ivan.healthRating = 0;
+        ivanov.calendarAge = 40;
+        ivanov.statements[7] = 1;
+        ProfileStore profiles(*m_store);
+        QVERIFY(profiles.Save(QStringLiteral("Иван"), false, ivan));
+        QVERIFY(profiles.Save(QStringLiteral("Иванов"), false, ivanov));
+        m_commands->LoadPresets();
+
+        // The user's own inputs, entered by hand.
+        m_probe->option(1)->click();
+        MainWindowProbe::stepTo(m_probe->slider(2), 70);
+        MainWindowProbe::stepTo(m_probe->slider(3), 80);
+        m_probe->check(5)->click();
+        m_probe->rating()->setCurrentIndex(3);
+        const ProfileInputs own = m_form->profileInputs();
+        combo()->setFocus();
+
+        QLineEdit* edit = combo()->lineEdit();
+        for (const QString& step : steps) {
+            const QString verb = step.section(QLatin1Char(' '), 0, 0);
+            const QString rest = step.mid(verb.size() + 1);
+            if (verb == "type")
+                MainWindowProbe::type(edit, rest);
+            else if (verb == "back")
+                for (int i = 0; i < rest.toInt(); ++i)
+                    QTest::keyClick(edit, Qt::Key_Backspace);
+            else if (verb == "all")
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            else if (verb == "end")
+                QTest::keyClick(edit, Qt::Key_End);
+            else if (verb == "pick")
+                pick(rest);
+            else if (verb == "age")
+                MainWindowProbe::stepTo(m_probe->slider(2), rest.toInt());
+            else if (verb == "breath")
+                m_form->stopwatchHandBack(StopwatchTarget::BreathHold, rest.toInt());
+            else if (verb == "save")
+                save()->trigger();
+            else
+                QFAIL(qPrintable("unknown step " + step));
+        }
+
+        const QString base = inputs.section(QLatin1Char(' '), 0, 0);
+        ProfileInputs expected = base == "own" ? own : base == "Иван" ? ivan : ivanov;
+        const QString change = inputs.section(QLatin1Char(' '), 1, 1);
+        if (change == "age")
+            expected.calendarAge = inputs.section(QLatin1Char(' '), 2).toInt();
+        else if (change == "breath")
+            expected.breathHold = inputs.section(QLatin1Char(' '), 2).toInt();
+        QCOMPARE(combo()->currentText(), text);
+        QCOMPARE(m_form->profileInputs(), expected);
+        // Every part of the window follows: labels, and the sex switch.
+        QCOMPARE(m_probe->valueLabels(), MainWindowProbe::labelsFor(expected));
+        QCOMPARE(m_probe->slider(3)->isEnabled(), *expected.female);
+        QCOMPARE(m_probe->slider(6)->isEnabled(), *expected.male);
+        // Putting the inputs back is no load.
+        QCOMPARE(m_loaded->count(), loads);
+        QCOMPARE(combo()->currentIndex(), items().indexOf(text));
     }
 
     void savingANewNameAppendsItUnchosen()
@@ -361,7 +474,7 @@ private slots:
         QCOMPARE(shown(), QStringList({"C Профиль 'Ночь' сохранен."}));
     }
 
-    void buttonsShowIconsAndHaveSpokenNames()
+    void buttonsShowIconsWithSpokenNamesAndTips()
     {
         auto* toolbar = m_form->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
         for (QAction* action : {save(), del()}) {
@@ -372,8 +485,80 @@ private slots:
             QVERIFY(button);
             QVERIFY(!button->accessibleName().isEmpty());
             QVERIFY(button->text().isEmpty());
-            QVERIFY(button->toolTip().isEmpty());
+            // Only an icon: the tip says what the button does.
+            QCOMPARE(button->toolTip(), button->accessibleName());
         }
+        QCOMPARE(save()->toolTip(), QStringLiteral("Сохранить профиль"));
+        QCOMPARE(del()->toolTip(), QStringLiteral("Удалить профиль"));
+        // Shown over a disabled button too, as both are at the start.
+        for (QAction* action : {save(), del()}) {
+            QVERIFY(!action->isEnabled());
+            QTest::mouseMove(toolbar->widgetForAction(action));
+            QTRY_VERIFY(QToolTip::isVisible());
+            QTRY_COMPARE(QToolTip::text(), action->toolTip());
+        }
+    }
+
+    // The caption and the box at their design places in the tool bar; the buttons to the right
+    // of the box, whole, inside the bar, which needs no overflow arrow.
+    void toolbarPlaces()
+    {
+        auto* toolbar = m_form->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+        const auto inBar = [toolbar](const QWidget* w) {
+            return QRect(w->mapTo(toolbar, QPoint(0, 0)), w->size());
+        };
+        QLabel* caption = m_probe->label("Label11");
+        QCOMPARE(caption->text(), QStringLiteral("Профили:"));
+        QCOMPARE(caption->geometry(), Twips::rect(60, 60, 1260, 315));
+        QCOMPARE(inBar(caption), Twips::rect(60, 60, 1260, 315));
+        QCOMPARE(inBar(combo()), Twips::rect(1125, 30, 2715, 315));
+        QCOMPARE(toolbar->geometry(), Twips::rect(2055, 7965, 4800, 390));
+        // The caption's text is not under the box, and a click there reaches the box.
+        QVERIFY(caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()) <
+                combo()->x());
+        QCOMPARE(toolbar->childAt(combo()->geometry().center()), combo()->lineEdit());
+        int left = inBar(combo()).right();
+        for (QAction* action : {save(), del()}) {
+            const QRect button = inBar(toolbar->widgetForAction(action));
+            QVERIFY(toolbar->widgetForAction(action)->isVisible());
+            QVERIFY(button.left() > left);
+            QVERIFY(toolbar->rect().contains(button));
+            left = button.right();
+        }
+        for (const QToolButton* b : toolbar->findChildren<QToolButton*>())
+            QVERIFY(b->objectName() != QLatin1String("qt_toolbar_ext_button") || !b->isVisible());
+    }
+
+    // The profile list's rows are as tall as the rating list's and hold every glyph whole.
+    void listRowsAsTallAsTheRatingList()
+    {
+        const QStringList names = {"Дуду ругу", "Ёжик Цыпа", "Щука йогурт", "Ёлка"};
+        ProfileStore profiles(*m_store);
+        for (const QString& name : names)
+            QVERIFY(profiles.Save(name, false, m_morning));
+        m_commands->LoadPresets();
+
+        QComboBox* rating = m_probe->rating();
+        rating->showPopup();
+        const int ratingRow = rating->view()->visualRect(rating->model()->index(0, 0)).height();
+        rating->hidePopup();
+        QVERIFY(ratingRow > 0);
+
+        combo()->showPopup();
+        QAbstractItemView* list = combo()->view();
+        const QFontMetrics fm(list->font());
+        for (int i = 0; i < combo()->count(); ++i) {
+            const QString text = combo()->itemText(i);
+            const QRect row = list->visualRect(combo()->model()->index(i, 0));
+            QCOMPARE(row.height(), ratingRow);
+            // Drawn centred in the row, the text's inked height fits with room to spare.
+            QVERIFY2(fm.boundingRect(text).height() + 2 <= row.height(),
+                     qPrintable(QStringLiteral("%1: %2 in %3")
+                                    .arg(text)
+                                    .arg(fm.boundingRect(text).height())
+                                    .arg(row.height())));
+        }
+        combo()->hidePopup();
     }
 
 private:

@@ -1,5 +1,6 @@
 // Profiles and the real main window: what a stored profile puts into the controls, in which
 // order, and what a saved one holds, against a store in a temporary folder.
+#include "core/assessment/ComputeAssessment.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/controls/Slider.h"
@@ -146,6 +147,42 @@ private slots:
         }
         QCOMPARE(differences.join(' '), shown);
         QCOMPARE(probe.valueLabels(), MainWindowProbe::labelsFor(form.profileInputs()));
+    }
+
+    // A profile saved with no rating chosen holds -1: it loads as no selection, counts for
+    // nothing in the calculation, and is saved as -1 again.
+    void noRatingLoadsAndSavesAsItself()
+    {
+        ScriptedMessageBoxes boxes;
+        storeSection(*m_dir, QStringLiteral("Без оценки"), {{"C66", "-1"}});
+        {
+            Form1 form;
+            MainWindowProbe probe(form);
+            probe.pick(QStringLiteral("Без оценки"));
+            QCOMPARE(probe.rating()->currentIndex(), -1);
+            AssessmentRecord record = form.currentRecord();
+            QCOMPARE(record.healthRating, -1);
+            const int health = ComputeAssessment(record).healthIndex;
+            record.healthRating = 0;
+            QCOMPARE(ComputeAssessment(record).healthIndex, health);
+            record.healthRating = 2;
+            QCOMPARE(ComputeAssessment(record).healthIndex, health + 1);
+
+            probe.profileBox()->setEditText(QStringLiteral("Снова"));
+            probe.profileButton("save")->trigger();
+            QCOMPARE(boxes.shown().size(), 1);
+        }
+        SettingsStore store(m_dir->path());
+        QCOMPARE(store
+                     .keys(ProfileStore::application(),
+                           ProfileStore::profileSection(QStringLiteral("Снова")))
+                     .value(QStringLiteral("C66")),
+                 QStringLiteral("-1"));
+        Form1 form;
+        MainWindowProbe probe(form);
+        probe.rating()->setCurrentIndex(2);
+        probe.pick(QStringLiteral("Снова"));
+        QCOMPARE(probe.rating()->currentIndex(), -1);
     }
 
     void neitherOptionIsAStateOfItsOwn()

@@ -567,9 +567,43 @@ FLOWS = [
         saved("Вечер"),
         answer("OK"),
         click(SAVE),
-        waits(2, saved("Вечер")),
+        saved("Вечер"),
+        answer("OK"),
+        field_reads("Имя профиля", "Вечер", MAIN),
+        keys("Return"),  # Enter in the box chooses no entry either
+        click(SAVE),
+        saved("Вечер"),
         answer("OK"),
         active(MAIN),
+    ]),
+    Flow("typing-past-a-name", "typing past a saved name gives the inputs back, stopping loads", [
+        start(),
+        tab_to(AGE, SLIDER),
+        keys(*["Right"] * 30),
+        reads(AGE, "50 лет"),
+        type_name("Иван"),
+        click(SAVE),
+        saved("Иван"),
+        answer("OK"),
+        tab_to(AGE, SLIDER),
+        keys(*["Right"] * 20),
+        reads(AGE, "70 лет"),
+        type_name("Иван"),
+        reads(AGE, "50 лет"),  # the name loads its profile
+        keys("space", "2"),
+        field_reads("Имя профиля", "Иван 2", MAIN),
+        reads(AGE, "70 лет"),  # and typing on gives the user's own age back
+        keys("BackSpace", "BackSpace"),
+        reads(AGE, "50 лет"),  # back at the name: loaded again
+        keys("a"),
+        reads(AGE, "70 лет"),
+        type_name("иван", shows="Иван"),
+        reads(AGE, "50 лет"),  # stopping at the name keeps it loaded
+        tab_to(AGE, SLIDER),
+        keys("Left"),
+        reads(AGE, "49 лет"),
+        type_name("Иванов"),
+        reads(AGE, "49 лет"),  # an input changed after the load: nothing is put back
     ]),
     Flow("locked-settings", "a settings lock that cannot be taken: refused, not frozen", [
         start(),

@@ -93,7 +93,8 @@ ProfileInputs ProfileStore::inputs(const QHash<QString, QString>& texts)
             result.*key.value = parseInt(it.value());
             break;
         case ProfileKeys::Kind::Rating:
-            result.*key.value = parseInt(it.value(), 0, ratings - 1);
+            // -1: saved with no rating chosen.
+            result.*key.value = parseInt(it.value(), -1, ratings - 1);
             break;
         case ProfileKeys::Kind::Option:
             result.*key.option = parseOption(it.value());

@@ -40,7 +40,7 @@ public:
 
     // Reading steps: the inputs stored under the name. Absent keys and texts that fit no value
     // (not a number, beyond the 32-bit range, neither "True" nor "False", a statement other
-    // than 0 to 2, a rating off the list) leave their inputs absent.
+    // than 0 to 2, a rating off the list and not -1 for none) leave their inputs absent.
     ProfileInputs Read(const QString& name) const;
 
     // Removes the record of the first number carrying exactly this name. Only a refused

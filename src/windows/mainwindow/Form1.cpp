@@ -10,6 +10,7 @@
 #include "widgets/controls/FlatButton.h"
 #include "widgets/controls/GroupFrame.h"
 #include "widgets/controls/LinkLabel.h"
+#include "widgets/controls/MenuRowDelegate.h"
 #include "widgets/controls/Panel3d.h"
 #include "widgets/controls/Slider.h"
 #include "widgets/controls/StatementCheckBox.h"
@@ -407,21 +408,27 @@ void Form1::buildBottomStrip()
     Toolbar1->setIconSize(QSize(16, 16));
     Toolbar1->setGeometry(Twips::rect(2055, 7965, 4800, 390));
 
-    Picture1 = new QWidget;
+    // The caption and the profile box stand at fixed places in the tool bar, not where its
+    // layout (which differs by style) would put them; a blank item as wide as both keeps the
+    // buttons to their right.
+    Picture1 = new QWidget(Toolbar1);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFixedSize(Twips::size(1110, 315));
+    Picture1->setGeometry(Twips::rect(0, 0, 1320, 390));
     Label11 = makeLabel(QStringLiteral("Label11"), QStringLiteral("Профили:"), Picture1,
-                        Twips::rect(60, 0, 1050, 315));
-    Toolbar1->addWidget(Picture1);
+                        Twips::rect(60, 60, 1260, 315));
 
-    Combo2 = new QComboBox;
+    Combo2 = new QComboBox(Toolbar1);
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setEditable(true);
     Combo2->lineEdit()->setAccessibleName(QStringLiteral("Имя профиля"));
-    Combo2->setFixedSize(Twips::size(2715, 315));
+    Combo2->setGeometry(Twips::rect(1125, 30, 2715, 315));
     Combo2->setAccessibleName(QStringLiteral("Профиль"));
+    Combo2->setItemDelegate(new MenuRowDelegate(Combo2));
     Label11->setBuddy(Combo2);
-    Toolbar1->addWidget(Combo2);
+
+    auto* placeholder = new QWidget;
+    placeholder->setFixedSize(Combo2->geometry().right() + 1, 1);
+    Toolbar1->addWidget(placeholder);
 
     const struct
     {
@@ -434,8 +441,13 @@ void Form1::buildBottomStrip()
         auto* action = Toolbar1->addAction(QIcon(QString::fromLatin1(b.icon)), QString());
         action->setObjectName(QString::fromLatin1(b.key));
         action->setEnabled(false);
+        // The buttons show only an icon; the tip says what they do.
+        action->setToolTip(QString::fromUtf8(b.name));
         reachableButton(Toolbar1, action, QString::fromUtf8(b.name));
     }
+    // Over the blank item; the box over the caption's spare width.
+    Picture1->raise();
+    Combo2->raise();
 
     Command1 = new FlatButton(QStringLiteral("Рассчитать"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -638,7 +650,8 @@ void Form1::applyProfile(const ProfileInputs& inputs)
         if (const std::optional<int>& value = inputs.statements[size_t(i)])
             Check1[i]->setValue(*value);
     }
-    if (inputs.healthRating && *inputs.healthRating >= 0 && *inputs.healthRating < Combo1->count())
+    // -1 is no selection, as a profile saved without one holds it.
+    if (inputs.healthRating && *inputs.healthRating >= -1 && *inputs.healthRating < Combo1->count())
         Combo1->setCurrentIndex(*inputs.healthRating);
     refreshSliders();
 }

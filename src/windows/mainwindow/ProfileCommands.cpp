@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QWidget>
 
@@ -37,6 +38,11 @@ ProfileCommands::ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save
     // name completed while typing (that would load profiles the user has not named).
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->setCompleter(nullptr);
+    // Nor does it select an entry equal to the text when editing finishes (Enter, or the focus
+    // leaving for a message box): a profile just saved stays unselected, and only typing or
+    // picking loads one.
+    if (QLineEdit* edit = m_combo->lineEdit())
+        disconnect(edit, &QLineEdit::editingFinished, m_combo, nullptr);
 
     connect(m_combo, &QComboBox::editTextChanged, this, &ProfileCommands::editTextChanged);
     connect(m_combo, &QComboBox::currentIndexChanged, this, &ProfileCommands::currentIndexChanged);
@@ -47,6 +53,7 @@ ProfileCommands::ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save
 
 void ProfileCommands::LoadPresets()
 {
+    m_typedLoad.reset();
     const QString text = m_combo->currentText();
     const QSignalBlocker block(m_combo);
     m_combo->clear();
@@ -62,7 +69,20 @@ void ProfileCommands::editTextChanged(const QString& text)
     const int index = m_combo->currentIndex();
     if (index > -1 && m_combo->itemText(index) != text)
         deselectKeepingText(m_combo);
+    settleTypedLoad(text);
     Combo2_Change();
+}
+
+void ProfileCommands::settleTypedLoad(const QString& text)
+{
+    if (!m_typedLoad || text.compare(m_typedLoad->name, Qt::CaseInsensitive) == 0)
+        return;
+    const TypedLoad load = *std::exchange(m_typedLoad, std::nullopt);
+    // Comparing the whole snapshot sees every way an input can change (a control, the
+    // stopwatch's hand-back, anything added later); a changed input means the user is working
+    // with the loaded profile, and it stays.
+    if (m_inputs() == load.after)
+        m_apply(load.before);
 }
 
 void ProfileCommands::currentIndexChanged(int index)
@@ -84,6 +104,7 @@ void ProfileCommands::Combo2_Change()
     if (current < 0 || !matches(current)) {
         for (int i = 0; i < m_combo->count(); ++i) {
             if (matches(i)) {
+                const QScopedValueRollback<bool> byText(m_selectingByText, true);
                 m_combo->setCurrentIndex(i);
                 break;
             }
@@ -96,7 +117,17 @@ void ProfileCommands::Combo2_Change()
 void ProfileCommands::Combo2_Click()
 {
     const QString name = m_combo->currentText();
+    ProfileInputs before = m_inputs();
     m_apply(m_profiles.Read(name));
+    if (m_selectingByText) {
+        // The same profile named again (another letter case) with nothing changed: what stood
+        // before the first of these loads is what comes back.
+        if (m_typedLoad && before == m_typedLoad->after)
+            before = m_typedLoad->before;
+        m_typedLoad = TypedLoad{name, before, m_inputs()};
+    } else {
+        m_typedLoad.reset();
+    }
     emit profileLoaded(name);
     Combo2_Change();
 }
@@ -124,8 +155,9 @@ void ProfileCommands::Save1()
         boxes.refusal(m_host, QStringLiteral("Имя профиля не может содержать символы / и \\."));
         return;
     }
+    const QString quoted = MessageBoxes::quotedName(text);
     if (m_combo->currentIndex() > -1 &&
-        !boxes.question(m_host, QStringLiteral("Профиль '") + text +
+        !boxes.question(m_host, QStringLiteral("Профиль '") + quoted +
                                     QStringLiteral("' уже существует. Перезаписать его?")))
         return;
 
@@ -133,27 +165,31 @@ void ProfileCommands::Save1()
     for (int i = 0; i < m_combo->count() && !listed; ++i)
         listed = m_combo->itemText(i) == text;
     if (!m_profiles.Save(text, listed, m_inputs())) {
-        boxes.refusal(m_host, QStringLiteral("Не удалось сохранить профиль '") + text +
+        boxes.refusal(m_host, QStringLiteral("Не удалось сохранить профиль '") + quoted +
                                   QStringLiteral("'. Сохраненные профили не изменены."));
         return;
     }
+    m_typedLoad.reset();
     if (!listed)
         appendEntry(text);
-    boxes.confirmation(m_host, QStringLiteral("Профиль '") + text + QStringLiteral("' сохранен."));
+    boxes.confirmation(m_host,
+                       QStringLiteral("Профиль '") + quoted + QStringLiteral("' сохранен."));
 }
 
 void ProfileCommands::Del1()
 {
     MessageBoxes& boxes = MessageBoxes::instance();
     const QString text = m_combo->currentText();
-    if (!boxes.question(m_host, QStringLiteral("Вы действительно хотите удалить профиль '") + text +
-                                    QStringLiteral("'?")))
+    const QString quoted = MessageBoxes::quotedName(text);
+    if (!boxes.question(m_host, QStringLiteral("Вы действительно хотите удалить профиль '") +
+                                    quoted + QStringLiteral("'?")))
         return;
     if (!m_profiles.DelPreset(text)) {
-        boxes.refusal(m_host,
-                      QStringLiteral("Не удалось удалить профиль '") + text + QStringLiteral("'."));
+        boxes.refusal(m_host, QStringLiteral("Не удалось удалить профиль '") + quoted +
+                                  QStringLiteral("'."));
         return;
     }
+    m_typedLoad.reset();
     removeSelectedEntry();
     Combo2_Change();
 }

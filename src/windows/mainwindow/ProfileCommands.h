@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -19,6 +20,11 @@ class SettingsStore;
 // the profile box, the two buttons (keys "save" and "del" as object names) and the host's two
 // routes to its inputs: a snapshot of them, and loading a profile into them. It connects the
 // box and the buttons itself and from then on sets the buttons' enabled state.
+//
+// A profile loaded because the typed text named it is on trial: when the text goes on to name
+// something else while the inputs are still as that load left them, the inputs as they were
+// before it come back. So typing "Иван 2" past a stored "Иван" keeps what the user had entered.
+// A profile picked from the list, saved or deleted stays.
 class ProfileCommands : public QObject
 {
     Q_OBJECT
@@ -46,6 +52,19 @@ private:
     // List changes that leave the text and the selection as the commands want them.
     void appendEntry(const QString& name);
     void removeSelectedEntry();
+    // Undoes a load by typing that the text no longer names, unless an input changed since.
+    void settleTypedLoad(const QString& text);
+
+    // The last load by typing: the entry's name, the inputs before and right after it.
+    struct TypedLoad
+    {
+        QString name;
+        ProfileInputs before;
+        ProfileInputs after;
+    };
+    std::optional<TypedLoad> m_typedLoad;
+    // Combo2_Change is selecting the entry the text names.
+    bool m_selectingByText = false;
 
     QWidget* m_host;
     QComboBox* m_combo;

@@ -26,7 +26,9 @@ const QList<StoredValueCase>& storedValueCases()
         {"statement out of range", "C39", "3", "", ""},
         {"statement negative", "C39", "-1", "", ""},
         {"rating", "C66", "0", "R=0", "R=0"},
+        {"rating none", "C66", "-1", "R=-1", "R=-1"},
         {"rating past list", "C66", "4", "", ""},
+        {"rating below none", "C66", "-2", "", ""},
         {"rating garbage", "C66", "x", "", ""},
         {"not a saved control", "C1", "5", "", ""},
     };
