@@ -137,6 +137,8 @@ private slots:
         QTest::newRow("precise, on time") << qint64(10000) << qint64(0);
         QTest::newRow("precise, 3 ms late") << qint64(10000) << qint64(3000);
         QTest::newRow("coarse system tick") << qint64(15600) << qint64(0);
+        // The display paces the 10 ms timer to the frames of a 60 Hz screen.
+        QTest::newRow("every other tick") << qint64(20000) << qint64(0);
     }
     void readingFollowsTheClock()
     {
@@ -211,6 +213,29 @@ private slots:
         f.counters.stop();
         QCOMPARE(f.counters.text(), QStringLiteral("00:02:05"));
         QCOMPARE(f.counters.runningNs(), 2050 * Ms);
+    }
+
+    // The next tick stays in step with the measured time however far it is put off.
+    void nextTickNotBefore_data()
+    {
+        QTest::addColumn<int>("nowMs");
+        QTest::addColumn<int>("notBeforeMs");
+        QTest::addColumn<int>("expectedMs");
+        QTest::newRow("on a tick, no wait") << 10 << 0 << 10;
+        QTest::newRow("on a tick, a frame away") << 10 << 15 << 20;
+        QTest::newRow("between ticks, a frame away") << 13 << 15 << 17;
+        QTest::newRow("wait ends on a tick") << 10 << 20 << 20;
+        QTest::newRow("wait shorter than the next tick") << 13 << 4 << 7;
+        QTest::newRow("negative wait") << 13 << -5 << 7;
+    }
+    void nextTickNotBefore()
+    {
+        QFETCH(int, nowMs);
+        QFETCH(int, notBeforeMs);
+        QFETCH(int, expectedMs);
+        Fixture f;
+        f.at(nowMs);
+        QCOMPARE(f.counters.msToNextTick(10, notBeforeMs), expectedMs);
     }
 
     void resetZeroesCountersAndMeasuredTime()

@@ -102,11 +102,14 @@ void StopwatchCounters::tick1000()
     m_hundredths = static_cast<int>(std::min<qint64>(99, measuredHundredths()));
 }
 
-int StopwatchCounters::msToNextTick(int intervalMs) const
+int StopwatchCounters::msToNextTick(int intervalMs, int notBeforeMs) const
 {
     const qint64 interval = qint64(intervalMs) * NsPerMs;
     const qint64 now = runningNs();
-    return ceilMs((now / interval + 1) * interval - now);
+    const qint64 next = (now / interval + 1) * interval;
+    const qint64 earliest = now + qint64(std::max(0, notBeforeMs)) * NsPerMs;
+    const qint64 inStep = (earliest + interval - 1) / interval * interval;
+    return ceilMs(std::max(next, inStep) - now);
 }
 
 int StopwatchCounters::msToNextSecond() const

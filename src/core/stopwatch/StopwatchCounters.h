@@ -46,8 +46,9 @@ public:
     void tick1000();
 
     // Milliseconds until the next tick of a timer with this interval (10 or 100), in step
-    // with the time measured, so that a resumed or delayed timer keeps its place.
-    int msToNextTick(int intervalMs) const;
+    // with the time measured, so that a resumed or delayed timer keeps its place. With
+    // notBeforeMs, the first tick in step that is at least that far away.
+    int msToNextTick(int intervalMs, int notBeforeMs = 0) const;
     // Milliseconds until the time measured completes the next second to be counted; 0 when
     // that second is already due.
     int msToNextSecond() const;

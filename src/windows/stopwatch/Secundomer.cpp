@@ -204,8 +204,10 @@ void Secundomer::Timer1_Timer()
     // keeps the previous hundredths rather than show three digits.
     if (m_counters.hundredths() <= 99)
         RefEkran();
+    // A tick before the display's next frame would show nothing, and the hundredths follow
+    // the clock, not the count of ticks: sleep through to the first tick that can paint.
     if (m_counters.isRunning())
-        m_timer1->start(m_counters.msToNextTick(10));
+        m_timer1->start(m_counters.msToNextTick(10, m_picture1->msToNextFrame()));
 }
 
 void Secundomer::Timer3_Timer()

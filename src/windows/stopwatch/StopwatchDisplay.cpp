@@ -62,6 +62,13 @@ void StopwatchDisplay::flush()
     repaint(QRect(left, 0, width() - left, height()));
 }
 
+int StopwatchDisplay::msToNextFrame() const
+{
+    if (!m_sincePaint.isValid())
+        return 0;
+    return int(std::max<qint64>(0, frameMs() - m_sincePaint.elapsed()));
+}
+
 int StopwatchDisplay::frameMs() const
 {
     const QScreen* shown = screen();

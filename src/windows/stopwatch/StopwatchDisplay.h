@@ -24,6 +24,8 @@ public:
     void setText(const QString& text);
     // Paints a text that is still waiting.
     void flush();
+    // Milliseconds until setText() paints again; 0 when it would paint now.
+    int msToNextFrame() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
