@@ -1,4 +1,6 @@
+#include "core/assessment/AgeString.h"
 #include "core/assessment/AssessmentResult.h"
+#include "core/assessment/ComputeAssessment.h"
 #include "core/assessment/LeadingNumber.h"
 #include "widgets/support/AppFonts.h"
 #include "windows/results/ResultForm.h"
@@ -8,6 +10,50 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
+
+#include <algorithm>
+
+namespace {
+
+template <typename T> T* child(const QWidget& root, const char* name)
+{
+    T* found = root.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no %s", name);
+    return found;
+}
+
+// Every combination of the ends of the inputs' ranges; the formulas are linear in each input,
+// so their least and greatest results lie among these. Statements run from none counted (the
+// complaints clear, the good-health signs marked) to all counted twice (greyed), the rating
+// from "хорошее" to "очень плохое".
+QVector<AssessmentRecord> rangeCorners(Sex sex)
+{
+    QVector<AssessmentRecord> corners;
+    for (int bits = 0; bits < 1 << 7; ++bits) {
+        const auto end = [bits](int bit, int low, int high) {
+            return bits & (1 << bit) ? high : low;
+        };
+        AssessmentRecord r;
+        r.sex = sex;
+        r.calendarAge = end(0, 5, 90);
+        r.bodyMass = end(1, 10, 200);
+        r.systolicPressure = end(2, 40, 360);
+        r.diastolicPressure = end(3, 40, 240);
+        r.breathHold = end(4, 5, 300);
+        r.balance = end(5, 1, 60);
+        const bool counted = bits & (1 << 6);
+        for (int i = 0; i < AssessmentRecord::StatementCount; ++i)
+            r.statements[static_cast<size_t>(i)] = counted ? 2 : (i >= 24 ? 1 : 0);
+        r.healthRating = counted ? 3 : 0;
+        corners.append(r);
+    }
+    return corners;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(AssessmentRecord)
 
 class TestResultForm : public QObject
 {
@@ -77,6 +123,87 @@ private slots:
             QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
                      qPrintable(label->text()));
         }
+    }
+
+    // Every age the inputs' ranges can give fits its value label, in the window's font. The
+    // ranges' ends are run through the calculation; every whole number between its least and
+    // greatest result can be shown.
+    void valuesFitTheirLabels_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("high");
+        for (Sex sex : {Sex::Male, Sex::Female}) {
+            int lowBa = INT_MAX, highBa = INT_MIN, lowPba = INT_MAX, highPba = INT_MIN;
+            for (const AssessmentRecord& r : rangeCorners(sex)) {
+                const AssessmentResult result = ComputeAssessment(r);
+                lowBa = std::min(lowBa, result.wholeBiologicalAge());
+                highBa = std::max(highBa, result.wholeBiologicalAge());
+                lowPba = std::min(lowPba, result.wholeProperBiologicalAge());
+                highPba = std::max(highPba, result.wholeProperBiologicalAge());
+            }
+            const char* who = sex == Sex::Male ? "male" : "female";
+            QTest::addRow("biological, %s", who) << "Label3" << lowBa << highBa;
+            QTest::addRow("proper, %s", who) << "Label6" << lowPba << highPba;
+        }
+        QTest::newRow("calendar") << "Label2" << 5 << 90;
+    }
+    void valuesFitTheirLabels()
+    {
+        QFETCH(QString, label);
+        QFETCH(int, low);
+        QFETCH(int, high);
+        // The ranges reach the ages the issue found cut.
+        if (label == QLatin1String("Label3"))
+            QVERIFY(high >= 125 || low <= -92);
+        ResultForm form;
+        const QLabel* value = child<QLabel>(form, qPrintable(label));
+        const QFontMetrics metrics(value->font());
+        QString widest;
+        for (int n = low; n <= high; ++n) {
+            if (metrics.horizontalAdvance(AgeString(n)) > metrics.horizontalAdvance(widest))
+                widest = AgeString(n);
+        }
+        QVERIFY2(metrics.horizontalAdvance(widest) <= value->contentsRect().width(),
+                 qPrintable(widest));
+    }
+
+    // The two results the issue found cut, shown whole.
+    void widestResultsShownWhole_data()
+    {
+        QTest::addColumn<AssessmentRecord>("record");
+        QTest::addColumn<QString>("biological");
+        AssessmentRecord male;
+        male.calendarAge = 90;
+        male.systolicPressure = 360;
+        male.diastolicPressure = 40;
+        male.breathHold = 5;
+        male.balance = 1;
+        for (int i = 0; i < 24; ++i)
+            male.statements[static_cast<size_t>(i)] = 1;
+        male.healthRating = 3;
+        AssessmentRecord female;
+        female.sex = Sex::Female;
+        female.calendarAge = 30;
+        female.systolicPressure = 40;
+        female.diastolicPressure = 240;
+        female.bodyMass = 10;
+        female.balance = 60;
+        for (int i = 24; i < 27; ++i)
+            female.statements[static_cast<size_t>(i)] = 1;
+        QTest::newRow("male") << male << QStringLiteral("125 лет");
+        QTest::newRow("female") << female << QStringLiteral("-92 года");
+    }
+    void widestResultsShownWhole()
+    {
+        QFETCH(AssessmentRecord, record);
+        QFETCH(QString, biological);
+        ResultForm form;
+        form.fill(ComputeAssessment(record), AgeString(record.calendarAge));
+        const QLabel* label = child<QLabel>(form, "Label3");
+        QCOMPARE(label->text(), biological);
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <=
+                label->contentsRect().width());
     }
 
     void leadingNumber_data()

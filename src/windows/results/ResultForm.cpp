@@ -17,6 +17,8 @@ namespace {
 constexpr int CaptionLeft = 165;
 constexpr int ValueLeft = 4575;
 constexpr int RowWidth = 4965;
+// Holds the widest age the inputs' ranges can give ("-92 года", "125 лет", "102 года").
+constexpr int ValueWidth = 1200;
 
 QLabel* addLabel(QWidget* page, const QString& name, const QString& text, const QRect& geometry)
 {
@@ -28,8 +30,7 @@ QLabel* addLabel(QWidget* page, const QString& name, const QString& text, const 
 
 QLabel* addValue(QWidget* page, const QString& name, const QString& text, int top)
 {
-    QLabel* value = addLabel(page, name, text,
-                             Twips::rect(ValueLeft, top, CaptionLeft + RowWidth - ValueLeft, 255));
+    QLabel* value = addLabel(page, name, text, Twips::rect(ValueLeft, top, ValueWidth, 255));
     value->setFont(AppFonts::tahoma(8.25, true));
     return value;
 }
