@@ -10,6 +10,7 @@
 #include "ScriptedMessageBoxes.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -41,6 +42,15 @@ QString pdfText(const QString& path)
 {
     return output(QStringLiteral("pdftotext"),
                   {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+}
+
+// pdfinfo's account of a file of one A4 page.
+bool oneA4Page(const QString& info)
+{
+    static const QRegularExpression pages(QStringLiteral("Pages:\\s+1\\n"));
+    static const QRegularExpression a4(
+        QStringLiteral("Page size:\\s+59[45](\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"));
+    return info.contains(pages) && info.contains(a4);
 }
 
 ReportContent content(const QString& name, const AssessmentRecord& record, int historySize)
@@ -94,8 +104,7 @@ bool produce(Output kind, const QString& path, const ReportContent& c)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    printer.setPageLayout(ReportPage::pageLayout());
     return ReportPage::print(printer, c);
 }
 
@@ -167,11 +176,7 @@ private slots:
         QVERIFY(produce(kind, path, report));
 
         const QString info = output(QStringLiteral("pdfinfo"), {path});
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))),
-                 qPrintable(info));
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral(
-                     "Page size:\\s+59[45](\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))),
-                 qPrintable(info));
+        QVERIFY2(oneA4Page(info), qPrintable(info));
 
         // pdftotext breaks lines where the page does; a blank stands for any white space.
         const QString text = pdfText(path).simplified();
@@ -280,11 +285,13 @@ private slots:
         const QString path = target.filePath(QStringLiteral("отчёт"));
         QString offered;
         bool saving = false;
+        QFont dialogFont;
         onNextModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             if (!dialog)
                 return;
             saving = dialog->acceptMode() == QFileDialog::AcceptSave;
+            dialogFont = dialog->font();
             offered = QFileInfo(dialog->selectedFiles().value(0)).fileName();
             // As typed without the extension: the dialog adds it.
             dialog->selectFile(path);
@@ -293,6 +300,7 @@ private slots:
         form.findChild<QPushButton*>(QStringLiteral("SaveReportButton"))->click();
         QVERIFY(saving);
         QCOMPARE(offered, expectedName);
+        QCOMPARE(dialogFont, AppFonts::tahoma());
         QVERIFY(boxes.shown().isEmpty());
         QVERIFY(QFile::exists(path + QStringLiteral(".pdf")));
         const QString text = pdfText(path + QStringLiteral(".pdf")).simplified();
@@ -300,25 +308,60 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("История: ") + shown), qPrintable(text));
     }
 
-    // "Печать…" opens the print dialog for an A4 page; cancelling prints nothing.
+    // "Печать…" opens the print dialog on the report's A4 layout and prints the page there;
+    // cancelled, it prints nothing.
+    void printDialog_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("printed") << true;
+        QTest::newRow("cancelled") << false;
+    }
     void printDialog()
     {
+        QFETCH(bool, accept);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("printed.pdf"));
         ScriptedMessageBoxes boxes;
         ResultForm form;
         form.fill(ComputeAssessment(AssessmentRecord()), QStringLiteral("20 лет"));
         form.setInputs(AssessmentRecord(), calculatedAt);
-        QString pageSize;
+        form.setHistory(nullptr, QStringLiteral("Иван"));
+        QPageLayout layout;
+        QFont dialogFont;
         bool printDialog = false;
+        bool toFile = false;
         onNextModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<QPrintDialog*>(modal);
             printDialog = dialog != nullptr;
-            if (dialog)
-                pageSize = dialog->printer()->pageLayout().pageSize().key();
+            if (!dialog)
+                return;
+            layout = dialog->printer()->pageLayout();
+            dialogFont = dialog->font();
+            // Without a print server the dialog's one printer is a PDF file.
+            if (auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) {
+                toFile = true;
+                file->setText(path);
+            }
+            if (accept)
+                dialog->accept();
+            else
+                dialog->reject();
         });
         form.findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
         QVERIFY(printDialog);
-        QCOMPARE(pageSize, QStringLiteral("A4"));
-        QVERIFY(boxes.shown().isEmpty());
+        QCOMPARE(layout.pageSize().id(), QPageSize::A4);
+        QCOMPARE(layout.margins(QPageLayout::Millimeter), QMarginsF(15, 15, 15, 15));
+        QCOMPARE(dialogFont, AppFonts::tahoma());
+        QVERIFY2(boxes.shown().isEmpty(), qPrintable(boxes.shown().value(0).text));
+        if (!toFile)
+            QSKIP("the print dialog offers no file to print to");
+        QCOMPARE(QFile::exists(path), accept);
+        if (accept) {
+            const QString info = output(QStringLiteral("pdfinfo"), {path});
+            QVERIFY2(oneA4Page(info), qPrintable(info));
+            const QString text = pdfText(path).simplified();
+            QVERIFY2(text.contains(QStringLiteral("Профиль: Иван")), qPrintable(text));
+        }
     }
 };
 

@@ -312,6 +312,12 @@ QString ReportPage::title()
     return QStringLiteral("Биологический возраст по методу Войтенко");
 }
 
+QPageLayout ReportPage::pageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                       QPageLayout::Millimeter);
+}
+
 void ReportPage::paint(QPainter& painter, const QRectF& page, const ReportContent& content)
 {
     painter.save();
@@ -342,8 +348,7 @@ bool ReportPage::writePdf(const QString& path, const ReportContent& content, QSt
     }
     {
         QPdfWriter writer(&file);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setPageLayout(pageLayout());
         writer.setTitle(title());
         writer.setCreator(QString::fromLatin1(AppTitle) + QLatin1Char(' ') + VersionString());
         QPainter painter;

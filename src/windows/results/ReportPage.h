@@ -2,6 +2,7 @@
 
 #include "windows/results/ReportContent.h"
 
+#include <QPageLayout>
 #include <QRectF>
 #include <QString>
 
@@ -16,6 +17,8 @@ class ReportPage
 {
 public:
     static QString title();
+    // A4 upright with margins of 15 mm: the saved PDF, and what the print dialog starts from.
+    static QPageLayout pageLayout();
 
     static void paint(QPainter& painter, const QRectF& page, const ReportContent& content);
 

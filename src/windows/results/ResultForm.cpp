@@ -288,6 +288,8 @@ ReportContent ResultForm::reportContent()
 void ResultForm::saveReport()
 {
     QFileDialog dialog(this, QStringLiteral("Сохранить отчёт"));
+    // A window of its own: it takes the program's font only when told.
+    dialog.setFont(font());
     // Qt's own dialog: Russian like the rest of the program whatever the desktop's language.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -318,9 +320,10 @@ bool ResultForm::writeReport(const QString& path)
 void ResultForm::printReport()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageLayout(ReportPage::pageLayout());
     printer.setDocName(QFileInfo(proposedFileName()).completeBaseName());
     QPrintDialog dialog(&printer, this);
+    dialog.setFont(font());
     dialog.setWindowTitle(QStringLiteral("Печать отчёта"));
     if (dialog.exec() != QDialog::Accepted)
         return;
