@@ -15,8 +15,9 @@ from desktop import (FlowFailure, State, active_x_window, centre, click_at, desc
 MAIN = "Kalder Vitalon - Расчет биологического возраста"  # followed by the version
 BOX = "Kalder Vitalon"  # the title of every message box
 ABOUT = "О программе \"Kalder Vitalon\""
-BUTTON, CHECK_BOX, RADIO, SLIDER, LABEL, TEXT = (
-    "push button", "check box", "radio button", "slider", "label", "text")
+BUTTON, CHECK_BOX, RADIO, SLIDER, LABEL, TEXT, TAB, TABLE = (
+    "push button", "check box", "radio button", "slider", "label", "text", "page tab", "table")
+RESULTS = "Результаты"
 
 
 class Step:
@@ -75,11 +76,13 @@ def find(c, title, name, role, enabled=True):
 
 
 def focused(c, title):
+    """The focused object in the window. Qt keeps the current page tab marked focused after the
+    focus has left the tab bar, so any other focused object comes first."""
     win = active_window(c, title)
-    for acc in descendants(win) if win is not None else []:
-        if acc.get_state_set().contains(State.FOCUSED):
-            return acc
-    return None
+    found = [acc for acc in (descendants(win) if win is not None else [])
+             if acc.get_state_set().contains(State.FOCUSED)]
+    others = [acc for acc in found if role_of(acc) != TAB]
+    return (others or found or [None])[0]
 
 
 def summary(role, name):
@@ -244,20 +247,20 @@ def identity(acc):
     return describe(acc), box.x, box.y, box.width, box.height
 
 
-def tab_to(name, role, limit=80):
+def tab_to(name, role, limit=80, title=MAIN):
     """Presses Tab, one press at a time, until the focus is on the named input."""
     def run(c):
         wanted = summary(role, name)
         for _ in range(limit):
-            now = focused(c, MAIN)
+            now = focused(c, title)
             if describe(now) == wanted:
                 return
             before = identity(now)
             press("Tab")
             wait_for("the focus moves on from %s" % describe(now),
-                     lambda: identity(focused(c, MAIN)) != before)
+                     lambda: identity(focused(c, title)) != before)
         raise FlowFailure("%s not reached with %d presses of Tab" % (wanted, limit))
-    return Step("Tab to %s %r" % (role, name), run)
+    return Step("Tab to %s %r%s" % (role, name, "" if title == MAIN else " in %r" % title), run)
 
 
 def first_focus_is_an_input():
@@ -367,8 +370,9 @@ def opens(key, title):
     return Step("press %s: the window %r opens" % (key, title), run)
 
 
-def shown(name, title, role=BUTTON):
-    return Step("%s %r is shown in %r" % (role, name, title), lambda c: find(c, title, name, role))
+def shown(name, title, role=BUTTON, enabled=True):
+    return Step("%s %r is shown in %r" % (role, name, title),
+                lambda c: find(c, title, name, role, enabled))
 
 
 def lock_taken_by_folder():
@@ -377,6 +381,42 @@ def lock_taken_by_folder():
         os.makedirs(os.path.join(c.program.env["XDG_CONFIG_HOME"], "Kalder_Programming",
                                  "Kalder_Programming.sections.ini.lock"))
     return Step("a folder stands where the settings lock goes", run)
+
+
+def table_column(c, title, table_name, column):
+    """The cells of one column of a table as a screen reader reads them, top to bottom."""
+    table = lookup(c, title, table_name, TABLE, enabled=False)
+    if table is None:
+        return None
+    cells = table.get_table_iface()
+    return [name_of(cells.get_accessible_at(row, column)) for row in range(cells.get_n_rows())]
+
+
+def column_reads(table_name, column, values, title):
+    def run(c):
+        wait_for("column %d of %r reads %r" % (column, table_name, values),
+                 lambda: table_column(c, title, table_name, column) == values,
+                 seen=lambda: repr(table_column(c, title, table_name, column)))
+    return Step("column %d of the table %r reads %r" % (column, table_name, values), run)
+
+
+def report_saved(pattern, texts):
+    """A PDF whose name matches the pattern lies in the program's home folder, and pdftotext
+    finds the texts in it."""
+    def run(c):
+        import glob
+        import subprocess
+        folder = c.program.env["HOME"]
+        found = wait_for("a report %r in %s" % (pattern, folder),
+                         lambda: glob.glob(os.path.join(folder, pattern)),
+                         seen=lambda: os.listdir(folder))
+        text = " ".join(subprocess.run(["pdftotext", "-enc", "UTF-8", found[0], "-"],
+                                       capture_output=True, text=True, timeout=60,
+                                       check=True).stdout.split())
+        missing = [t for t in texts if t not in text]
+        if missing:
+            raise FlowFailure("the report lacks %r; it reads: %s" % (missing, text[:400]))
+    return Step("a report %r in the home folder holds %r" % (pattern, texts), run)
 
 
 def waits(item, step):
@@ -604,6 +644,53 @@ FLOWS = [
         reads(AGE, "49 лет"),
         type_name("Иванов"),
         reads(AGE, "49 лет"),  # an input changed after the load: nothing is put back
+    ]),
+    Flow("history-restart", "two results recorded for a profile are in its history after a "
+         "restart", [
+        start(),
+        type_name("Мария"),
+        click("Рассчитать"),
+        active(RESULTS),
+        click("Записать в историю", title=RESULTS),
+        shown("Записано", RESULTS, enabled=False),
+        click("Закрыть", title=RESULTS),
+        active(MAIN),
+        tab_to(AGE, SLIDER),
+        keys("Right", "Right", "Right", "Right", "Right"),
+        reads(AGE, "25 лет"),
+        tab_to("Рассчитать", BUTTON),
+        keys("space"),
+        active(RESULTS),
+        tab_to("Записать в историю", BUTTON, title=RESULTS),
+        keys("space"),
+        shown("Записано", RESULTS, enabled=False),
+        keys("Escape"),
+        active(MAIN),
+        quit_program(),
+        start(),
+        type_name("Мария"),
+        click("Рассчитать"),
+        active(RESULTS),
+        click("История", TAB, RESULTS),
+        # Newest first; the cells as a screen reader reads them.
+        column_reads("Записи истории", 3, ["25 лет", "20 лет"], RESULTS),
+        column_reads("Записи истории", 1, ["51,41 года", "51,41 года"], RESULTS),
+        column_reads("Записи истории", 4, ["Ускоренное старение."] * 2, RESULTS),
+        click("Закрыть", title=RESULTS),
+        active(MAIN),
+    ]),
+    Flow("report-save", "the report saved through the save dialog by keyboard", [
+        start(),
+        type_name("Иван"),
+        click("Рассчитать"),
+        active(RESULTS),
+        tab_to("Сохранить отчёт…", BUTTON, title=RESULTS),
+        opens("Return", "Сохранить отчёт"),
+        opens("Return", RESULTS),  # the proposed name in the proposed folder
+        report_saved("Иван — *.pdf", ["Профиль: Иван", "51 год", "31 год",
+                                      "Ускоренное старение."]),
+        keys("Escape"),
+        active(MAIN),
     ]),
     Flow("locked-settings", "a settings lock that cannot be taken: refused, not frozen", [
         start(),

@@ -5,6 +5,7 @@
 #include "core/assessment/ComputeAssessment.h"
 #include "core/assessment/LeadingNumber.h"
 #include "core/geometry/BannerSweep.h"
+#include "core/history/HistoryStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/controls/BannerPicture.h"
 #include "widgets/controls/FlatButton.h"
@@ -28,6 +29,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -71,7 +73,8 @@ constexpr int SliderRight = 9450; // right edge of every slider
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window)
+Form1::Form1(QWidget* parent)
+    : QWidget(parent, Qt::Window), m_history(std::make_unique<HistoryStore>())
 {
     setObjectName(QStringLiteral("Form1"));
     Form1Accessibility::install();
@@ -658,9 +661,11 @@ void Form1::applyProfile(const ProfileInputs& inputs)
 
 void Form1::Command1_Click()
 {
-    const AssessmentResult result = ComputeAssessment(currentRecord());
+    const AssessmentRecord record = currentRecord();
     ResultForm results(this);
-    results.fill(result, Label12->text());
+    results.fill(ComputeAssessment(record), Label12->text());
+    results.setInputs(record, QDateTime::currentDateTime());
+    results.setHistory(m_history.get(), Combo2->currentText());
     results.exec();
 }
 

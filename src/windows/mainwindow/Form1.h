@@ -12,6 +12,7 @@
 
 class BannerPicture;
 class GroupFrame;
+class HistoryStore;
 class LinkLabel;
 class Panel3d;
 class ProfileCommands;
@@ -178,4 +179,7 @@ private:
     // first when the window is destroyed, while the store they use still exists.
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<ProfileCommands> m_profileCommands;
+    // The results history for the session; made at once (it costs nothing), opened by the
+    // results window the first time the history is used.
+    std::unique_ptr<HistoryStore> m_history;
 };

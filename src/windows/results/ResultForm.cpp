@@ -1,22 +1,48 @@
 #include "windows/results/ResultForm.h"
 
 #include "core/assessment/AgeString.h"
-#include "core/assessment/AssessmentResult.h"
+#include "core/history/HistoryStore.h"
+#include "core/report/ReportFileName.h"
+#include "widgets/charts/AgeDifferenceScaleWidget.h"
+#include "widgets/charts/HistoryChartWidget.h"
 #include "widgets/controls/FlatButton.h"
 #include "widgets/controls/Panel3d.h"
 #include "widgets/support/AppFonts.h"
+#include "widgets/support/MessageBoxes.h"
 #include "widgets/support/Twips.h"
+#include "windows/results/BreakdownPage.h"
+#include "windows/results/HistoryMessages.h"
+#include "windows/results/HistoryPage.h"
+#include "windows/results/ReportPage.h"
 
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStandardPaths>
 #include <QTabWidget>
+#include <QTableWidget>
 
 namespace {
 
 constexpr int CaptionLeft = 165;
 constexpr int ValueLeft = 4575;
 constexpr int RowWidth = 4965;
+// Holds the widest age the inputs' ranges can give ("-92 года", "125 лет", "102 года").
+constexpr int ValueWidth = 1200;
+
+constexpr int TabLeft = 120;
+constexpr int TabTop = 120;
+constexpr int TabWidth = 8700;
+constexpr int TabHeight = 5790;
+constexpr int ButtonTop = TabTop + TabHeight + 120;
+constexpr int ButtonHeight = 360;
+constexpr int ButtonGap = 120;
 
 QLabel* addLabel(QWidget* page, const QString& name, const QString& text, const QRect& geometry)
 {
@@ -28,8 +54,7 @@ QLabel* addLabel(QWidget* page, const QString& name, const QString& text, const 
 
 QLabel* addValue(QWidget* page, const QString& name, const QString& text, int top)
 {
-    QLabel* value = addLabel(page, name, text,
-                             Twips::rect(ValueLeft, top, CaptionLeft + RowWidth - ValueLeft, 255));
+    QLabel* value = addLabel(page, name, text, Twips::rect(ValueLeft, top, ValueWidth, 255));
     value->setFont(AppFonts::tahoma(8.25, true));
     return value;
 }
@@ -51,20 +76,47 @@ void addSeparator(QWidget* page, const QString& name, int top, int width)
     line->setGeometry(Twips::rect(CaptionLeft, top, width, 30));
 }
 
+QPushButton* addButton(QWidget* window, const QString& name, const QString& text, int left,
+                       int width)
+{
+    auto* button = new FlatButton(text, window);
+    button->setObjectName(name);
+    button->setGeometry(Twips::rect(left, ButtonTop, width, ButtonHeight));
+    MakeFlat(button);
+    return button;
+}
+
+// Where the save dialog opens: the folder of the last report saved in this session, else the
+// user's documents, else home.
+QString& reportFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString startFolder()
+{
+    if (!reportFolder().isEmpty() && QDir(reportFolder()).exists())
+        return reportFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 } // namespace
 
-ResultForm::ResultForm(QWidget* parent) : QDialog(parent)
+ResultForm::ResultForm(QWidget* parent)
+    : QDialog(parent), m_calculatedAt(QDateTime::currentDateTime())
 {
     setObjectName(QStringLiteral("ResultForm"));
     setWindowTitle(QStringLiteral("Результаты"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFont(AppFonts::tahoma());
-    setFixedSize(Twips::size(5700, 5430));
+    setFixedSize(Twips::size(TabLeft + TabWidth + TabLeft, ButtonTop + ButtonHeight + 120));
 
     TabStrip1 = new QTabWidget(this);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
-    TabStrip1->setGeometry(Twips::rect(120, 120, 5460, 4710));
+    TabStrip1->setGeometry(Twips::rect(TabLeft, TabTop, TabWidth, TabHeight));
     auto* page = new QWidget;
     TabStrip1->addTab(page, QStringLiteral("Ваш результат"));
 
@@ -96,17 +148,65 @@ ResultForm::ResultForm(QWidget* parent) : QDialog(parent)
     Text1->setReadOnly(true);
     Text1->setGeometry(Twips::rect(CaptionLeft, 2565, RowWidth, 1575));
     Text1->setAccessibleName(QStringLiteral("Вывод"));
+    // Read only, so Tab has nothing to type: it moves on.
+    Text1->setTabChangesFocus(true);
+
+    m_breakdown = new BreakdownPage;
+    TabStrip1->addTab(m_breakdown, QStringLiteral("Разбор"));
+    m_historyPage = new HistoryPage;
+    TabStrip1->addTab(m_historyPage, QStringLiteral("История"));
+    connect(m_historyPage, &HistoryPage::entryRemoved, this, &ResultForm::entryRemoved);
+
+    // The window's commands: the three new ones from the left, "Закрыть" where it always was,
+    // at the right.
+    const int closeLeft = TabLeft + TabWidth - 1755;
+    m_recordButton =
+        addButton(this, QStringLiteral("RecordButton"), recordCaption(), TabLeft, 2100);
+    m_saveButton = addButton(this, QStringLiteral("SaveReportButton"),
+                             QStringLiteral("Сохранить отчёт…"), TabLeft + 2100 + ButtonGap, 2100);
+    m_printButton = addButton(this, QStringLiteral("PrintButton"), QStringLiteral("Печать…"),
+                              TabLeft + 2 * (2100 + ButtonGap), 1455);
+    m_recordButton->setEnabled(false);
+    connect(m_recordButton, &QPushButton::clicked, this, &ResultForm::recordResult);
+    connect(m_saveButton, &QPushButton::clicked, this, &ResultForm::saveReport);
+    connect(m_printButton, &QPushButton::clicked, this, &ResultForm::printReport);
 
     Command1 = new FlatButton(QStringLiteral("Закрыть"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Twips::rect(5580 - 1755, 4950, 1755, 360));
+    Command1->setGeometry(Twips::rect(closeLeft, ButtonTop, 1755, ButtonHeight));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
     MakeFlat(Command1);
+
+    // Tab: the tab bar, the shown page's parts, then the commands left to right.
+    const QList<QWidget*> chain = {TabStrip1,
+                                   Text1,
+                                   m_breakdown->table(),
+                                   m_breakdown->scale(),
+                                   m_historyPage->chart(),
+                                   m_historyPage->table(),
+                                   m_historyPage->deleteButton(),
+                                   m_recordButton,
+                                   m_saveButton,
+                                   m_printButton,
+                                   Command1};
+    for (int i = 1; i < chain.size(); ++i)
+        setTabOrder(chain.at(i - 1), chain.at(i));
+
+    // From tab to tab wherever the focus is, not only inside the tab strip.
+    const auto step = [this](QKeySequence keys, int by) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [this, by] { stepTab(by); });
+    };
+    step(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
+    step(QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1);
+    step(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+    step(QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1);
 }
 
 void ResultForm::fill(const AssessmentResult& result, const QString& calendarAgeText)
 {
+    m_result = result;
     Label2->setText(calendarAgeText);
     Label3->setText(AgeString(result.wholeBiologicalAge()));
     Label6->setText(AgeString(result.wholeProperBiologicalAge()));
@@ -114,4 +214,126 @@ void ResultForm::fill(const AssessmentResult& result, const QString& calendarAge
     QString verdict = result.verdictText;
     verdict.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text1->setPlainText(verdict);
+}
+
+void ResultForm::setInputs(const AssessmentRecord& record, const QDateTime& calculatedAt)
+{
+    m_inputs = record;
+    m_calculatedAt = calculatedAt;
+    m_breakdown->setRecord(record);
+}
+
+void ResultForm::setHistory(HistoryStore* store, const QString& profileBoxText)
+{
+    m_store = store;
+    m_profileName = profileBoxText.trimmed().isEmpty() ? QString() : profileBoxText;
+    m_shownName = shownName(profileBoxText);
+    m_historyPage->setHistory(store, m_profileName, m_shownName);
+    m_recordButton->setEnabled(store && !m_recordedId);
+}
+
+QString ResultForm::shownName(const QString& profileBoxText)
+{
+    return profileBoxText.trimmed().isEmpty() ? QStringLiteral("без имени") : profileBoxText;
+}
+
+void ResultForm::recordResult()
+{
+    if (!m_store || m_recordedId)
+        return;
+    const auto id = m_store->add(
+        HistoryEntry::fromAssessment(m_profileName, m_inputs, m_result, m_calculatedAt));
+    HistoryMessages::afterCall(this, *m_store, HistoryMessages::Action::Record, id.has_value());
+    if (!id)
+        return;
+    m_recordedId = id;
+    m_recordButton->setText(recordedCaption());
+    m_recordButton->setEnabled(false);
+    if (m_historyPage->isLoaded())
+        m_historyPage->reload();
+}
+
+// The result recorded here deleted again: it may be recorded anew.
+void ResultForm::entryRemoved(qint64 id)
+{
+    if (m_recordedId != id)
+        return;
+    m_recordedId.reset();
+    m_recordButton->setText(recordCaption());
+    m_recordButton->setEnabled(m_store != nullptr);
+}
+
+QString ResultForm::proposedFileName() const
+{
+    return ReportFileName(shownName(m_shownName), m_calculatedAt.toLocalTime().date());
+}
+
+ReportContent ResultForm::reportContent()
+{
+    ReportContent content;
+    content.calculatedAt = m_calculatedAt;
+    content.profileName = shownName(m_shownName);
+    content.record = m_inputs;
+    content.result = m_result;
+    if (m_store) {
+        const auto entries = m_store->entries(m_profileName);
+        HistoryMessages::afterCall(this, *m_store, HistoryMessages::Action::Read,
+                                   entries.has_value());
+        if (entries)
+            content.history = HistoryPage::chartPoints(*entries);
+    }
+    return content;
+}
+
+void ResultForm::saveReport()
+{
+    QFileDialog dialog(this, QStringLiteral("Сохранить отчёт"));
+    // A window of its own: it takes the program's font only when told.
+    dialog.setFont(font());
+    // Qt's own dialog: Russian like the rest of the program whatever the desktop's language.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("Документ PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setDirectory(startFolder());
+    dialog.selectFile(proposedFileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    if (writeReport(path))
+        reportFolder() = QFileInfo(path).absolutePath();
+}
+
+bool ResultForm::writeReport(const QString& path)
+{
+    QString error;
+    if (ReportPage::writePdf(path, reportContent(), &error))
+        return true;
+    MessageBoxes::instance().refusal(
+        this, QStringLiteral("Отчёт не сохранён: файл «%1» не удалось записать (нет прав или "
+                             "места на диске).")
+                  .arg(QDir::toNativeSeparators(path)));
+    return false;
+}
+
+void ResultForm::printReport()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(ReportPage::pageLayout());
+    printer.setDocName(QFileInfo(proposedFileName()).completeBaseName());
+    QPrintDialog dialog(&printer, this);
+    dialog.setFont(font());
+    dialog.setWindowTitle(QStringLiteral("Печать отчёта"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!ReportPage::print(printer, reportContent()))
+        MessageBoxes::instance().refusal(this,
+                                         QStringLiteral("Отчёт не напечатан: принтер недоступен."));
+}
+
+void ResultForm::stepTab(int by)
+{
+    const int count = TabStrip1->count();
+    TabStrip1->setCurrentIndex((TabStrip1->currentIndex() + by + count) % count);
 }

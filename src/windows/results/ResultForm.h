@@ -1,15 +1,26 @@
 #pragma once
 
+#include "core/assessment/AssessmentRecord.h"
+#include "core/assessment/AssessmentResult.h"
+#include "windows/results/ReportContent.h"
+
+#include <QDateTime>
 #include <QDialog>
 
-struct AssessmentResult;
+#include <optional>
+
+class BreakdownPage;
+class HistoryPage;
+class HistoryStore;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 
 // "Результаты": the calendar age, the proper biological age, the biological age and the
-// verdict of one calculation. A new window for every showing.
+// verdict of one calculation; what drives the result ("Разбор"); the profile's history
+// ("История"); and the commands that record the result, save the report and print it. A new
+// window for every showing.
 class ResultForm : public QDialog
 {
     Q_OBJECT
@@ -18,12 +29,53 @@ public:
 
     // Fills every row; the calendar age is shown exactly as the main window wrote it.
     void fill(const AssessmentResult& result, const QString& calendarAgeText);
+    // The inputs the result was computed from and when: the breakdown, the report and what
+    // "Записать в историю" records.
+    void setInputs(const AssessmentRecord& record, const QDateTime& calculatedAt);
+    // The history of the profile named in the profile box (a blank box: no name). Nothing is
+    // read until the history is used. Without a store nothing can be recorded.
+    void setHistory(HistoryStore* store, const QString& profileBoxText);
+
+    // "без имени" for a blank profile box, else the box's text.
+    static QString shownName(const QString& profileBoxText);
+
+    // Records this calculation; the button then says it is done.
+    void recordResult();
+    // The save dialog, then the PDF.
+    void saveReport();
+    // Writes the report to a path; a refusal is told in a message box.
+    bool writeReport(const QString& path);
+    // The print dialog, then the page.
+    void printReport();
+    // What the report shows; reads the profile's history.
+    ReportContent reportContent();
+    // The file name the save dialog offers.
+    QString proposedFileName() const;
+
+    static QString recordCaption() { return QStringLiteral("Записать в историю"); }
+    static QString recordedCaption() { return QStringLiteral("Записано"); }
 
 private:
+    void stepTab(int by);
+    void entryRemoved(qint64 id);
+
     QTabWidget* TabStrip1 = nullptr;
     QLabel* Label2 = nullptr; // calendar age
     QLabel* Label6 = nullptr; // proper biological age
     QLabel* Label3 = nullptr; // biological age
     QPlainTextEdit* Text1 = nullptr;
     QPushButton* Command1 = nullptr;
+    BreakdownPage* m_breakdown = nullptr;
+    HistoryPage* m_historyPage = nullptr;
+    QPushButton* m_recordButton = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_printButton = nullptr;
+
+    AssessmentRecord m_inputs;
+    AssessmentResult m_result;
+    QDateTime m_calculatedAt;
+    HistoryStore* m_store = nullptr;
+    QString m_profileName; // the name entries are kept under: empty for a blank box
+    QString m_shownName;
+    std::optional<qint64> m_recordedId;
 };

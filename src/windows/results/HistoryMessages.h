@@ -1,0 +1,20 @@
+#pragma once
+
+class HistoryStore;
+class QWidget;
+
+// What the user hears of the results history's troubles, in one place.
+class HistoryMessages
+{
+public:
+    enum class Action
+    {
+        Record,
+        Read,
+        Delete
+    };
+
+    // After a call to the store: first every damaged file it moved aside since last asked (each
+    // told once), then, when the call failed (`done` false), why the action was refused.
+    static void afterCall(QWidget* parent, HistoryStore& store, Action action, bool done);
+};

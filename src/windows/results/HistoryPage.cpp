@@ -1,0 +1,224 @@
+#include "windows/results/HistoryPage.h"
+
+#include "core/assessment/AgeString.h"
+#include "core/assessment/ComputeAssessment.h"
+#include "core/assessment/YearsString.h"
+#include "core/history/HistoryStore.h"
+#include "widgets/charts/HistoryChartWidget.h"
+#include "widgets/controls/FlatButton.h"
+#include "widgets/support/MessageBoxes.h"
+#include "windows/results/HistoryMessages.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QTableWidgetItem* cell(const QString& text, const QString& spoken, bool number)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (!spoken.isEmpty())
+        item->setData(Qt::AccessibleTextRole, spoken);
+    if (number)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("HistoryPage"));
+
+    m_heading = new QLabel(this);
+    m_heading->setObjectName(QStringLiteral("HistoryHeading"));
+    m_heading->setTextFormat(Qt::PlainText);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("HistoryStatus"));
+    m_status->setWordWrap(true);
+    m_status->setForegroundRole(QPalette::PlaceholderText);
+
+    m_chart = new HistoryChartWidget(this);
+    m_chart->setObjectName(QStringLiteral("HistoryChart"));
+
+    m_table = new QTableWidget(0, ColumnCount, this);
+    m_table->setObjectName(QStringLiteral("HistoryTable"));
+    m_table->setAccessibleName(QStringLiteral("Записи истории"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Дата и время"),
+                                        QStringLiteral("Биологический"), QStringLiteral("Полный"),
+                                        QStringLiteral("Календарный"), QStringLiteral("Вывод")});
+    const QStringList tips = {QString(), QStringLiteral("Биологический возраст, лет"),
+                              QStringLiteral("Полный биологический возраст, лет"),
+                              QStringLiteral("Календарный возраст, лет"), QString()};
+    for (int c = 0; c < ColumnCount; ++c) {
+        QTableWidgetItem* header = m_table->horizontalHeaderItem(c);
+        header->setToolTip(tips.at(c));
+        const bool number = c != DateColumn && c != VerdictColumn;
+        header->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(VerdictColumn, QHeaderView::Stretch);
+    m_table->horizontalHeader()->setSectionsClickable(false);
+    m_table->horizontalHeader()->setHighlightSections(false);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Arrows move between the entries, Tab moves on to the button.
+    m_table->setTabKeyNavigation(false);
+    m_table->setWordWrap(false);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &HistoryPage::updateDeleteButton);
+    auto* deleteKey =
+        new QShortcut(QKeySequence::Delete, m_table, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &HistoryPage::deleteSelected);
+
+    m_delete = new FlatButton(QStringLiteral("Удалить запись"), this);
+    m_delete->setObjectName(QStringLiteral("DeleteEntryButton"));
+    m_delete->setAutoDefault(false);
+    MakeFlat(m_delete);
+    connect(m_delete, &QPushButton::clicked, this, &HistoryPage::deleteSelected);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_status, 1);
+    buttons->addWidget(m_delete);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addWidget(m_heading);
+    layout->addWidget(m_chart, 3);
+    layout->addWidget(m_table, 2);
+    layout->addLayout(buttons);
+    setTabOrder(m_chart, m_table);
+    setTabOrder(m_table, m_delete);
+
+    fill();
+}
+
+void HistoryPage::setHistory(HistoryStore* store, const QString& profileName,
+                             const QString& shownName)
+{
+    m_store = store;
+    m_profileName = profileName;
+    m_heading->setText(QStringLiteral("Профиль: ") + shownName);
+    m_loaded = false;
+    m_entries.clear();
+    if (isVisible())
+        reload();
+    else
+        fill();
+}
+
+void HistoryPage::reload()
+{
+    m_loaded = true;
+    m_entries.clear();
+    m_readable = true;
+    if (m_store) {
+        const auto read = m_store->entries(m_profileName);
+        m_readable = read.has_value();
+        if (read)
+            m_entries = *read;
+        HistoryMessages::afterCall(this, *m_store, HistoryMessages::Action::Read, m_readable);
+    }
+    fill();
+}
+
+void HistoryPage::deleteSelected()
+{
+    const QModelIndexList rows = m_table->selectionModel()->selectedRows();
+    if (rows.isEmpty() || !m_store)
+        return;
+    const int row = rows.constFirst().row();
+    const HistoryEntry entry = m_entries.value(row);
+    if (!MessageBoxes::instance().question(this, QStringLiteral("Удалить запись от ") +
+                                                     dateText(entry.recordedAt) +
+                                                     QStringLiteral(" из истории?")))
+        return;
+    const bool removed = m_store->remove(entry.id);
+    HistoryMessages::afterCall(this, *m_store, HistoryMessages::Action::Delete, removed);
+    if (!removed)
+        return;
+    reload();
+    if (m_table->rowCount() > 0)
+        m_table->selectRow(std::min(row, m_table->rowCount() - 1));
+    emit entryRemoved(entry.id);
+}
+
+QString HistoryPage::dateText(const QDateTime& when)
+{
+    return when.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+}
+
+QVector<HistoryPoint> HistoryPage::chartPoints(const QList<HistoryEntry>& entries)
+{
+    QVector<HistoryPoint> points;
+    points.reserve(entries.size());
+    for (const HistoryEntry& e : entries)
+        points.append({e.recordedAt, e.biologicalAge, e.properBiologicalAge, e.inputs.calendarAge});
+    return points;
+}
+
+void HistoryPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_loaded && m_store)
+        reload();
+}
+
+void HistoryPage::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fill();
+}
+
+void HistoryPage::fill()
+{
+    m_chart->setPoints(chartPoints(m_entries));
+    m_table->clearSelection();
+    m_table->setRowCount(m_entries.size());
+    for (int row = 0; row < m_entries.size(); ++row) {
+        const HistoryEntry& e = m_entries.at(row);
+        m_table->setItem(row, DateColumn, cell(dateText(e.recordedAt), QString(), false));
+        m_table->setItem(row, BiologicalColumn,
+                         cell(DecimalString(e.biologicalAge), YearsString(e.biologicalAge), true));
+        m_table->setItem(
+            row, ProperColumn,
+            cell(DecimalString(e.properBiologicalAge), YearsString(e.properBiologicalAge), true));
+        m_table->setItem(
+            row, CalendarColumn,
+            cell(QString::number(e.inputs.calendarAge), AgeString(e.inputs.calendarAge), true));
+        m_table->setItem(row, VerdictColumn, cell(VerdictTitle(e.verdictCase), QString(), false));
+    }
+    const int rowHeight = m_table->fontMetrics().height() + 6;
+    m_table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    m_table->verticalHeader()->setMinimumSectionSize(rowHeight);
+    if (!m_entries.isEmpty())
+        m_table->selectRow(0);
+
+    if (!m_readable)
+        m_status->setText(QStringLiteral("История недоступна."));
+    else if (m_loaded && m_entries.isEmpty())
+        m_status->setText(
+            QStringLiteral("Записей пока нет: результат попадает сюда по кнопке «Записать в "
+                           "историю»."));
+    else
+        m_status->clear();
+    updateDeleteButton();
+}
+
+void HistoryPage::updateDeleteButton()
+{
+    m_delete->setEnabled(m_store && !m_table->selectionModel()->selectedRows().isEmpty());
+}
