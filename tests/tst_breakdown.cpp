@@ -114,6 +114,30 @@ private slots:
         QCOMPARE(YearsString(FixedPoint::fromRaw(raw), sign, wordCase), text);
     }
 
+    void fixedDecimalString_data()
+    {
+        QTest::addColumn<qint64>("raw");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero padded") << qint64(389000) << 2 << QStringLiteral("38,90");
+        QTest::newRow("rounded down") << qint64(475120) << 2 << QStringLiteral("47,51");
+        QTest::newRow("half away from zero") << qint64(475150) << 2 << QStringLiteral("47,52");
+        QTest::newRow("carry into the whole") << qint64(99999) << 2 << QStringLiteral("10,00");
+        QTest::newRow("negative") << qint64(-87520) << 2 << Minus + QStringLiteral("8,75");
+        QTest::newRow("negative rounding to zero") << qint64(-40) << 2 << QStringLiteral("0,00");
+        QTest::newRow("whole") << qint64(514100) << 0 << QStringLiteral("51");
+        QTest::newRow("all four") << qint64(1) << 4 << QStringLiteral("0,0001");
+        QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << 1
+                                       << Minus + QStringLiteral("922337203685477,6");
+    }
+    void fixedDecimalString()
+    {
+        QFETCH(qint64, raw);
+        QFETCH(int, decimals);
+        QFETCH(QString, text);
+        QCOMPARE(FixedDecimalString(FixedPoint::fromRaw(raw), decimals), text);
+    }
+
     // Whole years take the very word AgeString gives, so both declensions stay one.
     void wholeYearsDeclineAsAgeString()
     {

@@ -108,10 +108,12 @@ QStringList rowTexts(const QTableWidget* table, int row)
     return texts;
 }
 
-HistoryEntry entryAt(const QString& name, const QDateTime& when, int breathHold)
+HistoryEntry entryAt(const QString& name, const QDateTime& when, int breathHold,
+                     int calendarAge = 20)
 {
     AssessmentRecord r;
     r.breathHold = breathHold;
+    r.calendarAge = calendarAge;
     return HistoryEntry::fromAssessment(name, r, ComputeAssessment(r), when);
 }
 
@@ -415,7 +417,7 @@ private slots:
         const QDateTime first(QDate(2026, 1, 5), QTime(9, 30));
         QVERIFY(store.add(entryAt(QStringLiteral("Иван"), first, 10)));
         QVERIFY(store.add(entryAt(QStringLiteral("Иван"), first.addMonths(6), 41)));
-        QVERIFY(store.add(entryAt(QStringLiteral("Иван"), first.addMonths(3), 10)));
+        QVERIFY(store.add(entryAt(QStringLiteral("Иван"), first.addMonths(3), 10, 52)));
         QVERIFY(store.add(entryAt(QStringLiteral("иван"), first, 10)));
         QVERIFY(store.add(entryAt(QString(), first, 10)));
         Showing showing(&store);
@@ -427,6 +429,12 @@ private slots:
                  (QStringList{HistoryPage::dateText(first.addMonths(6)), QStringLiteral("46,76"),
                               QStringLiteral("31,18"), QStringLiteral("20"),
                               QStringLiteral("Ускоренное старение.")}));
+        // The ages line up: two decimals in every row, whatever the exact value.
+        const QRegularExpression twoDecimals(QStringLiteral("^\\x{2212}?\\d+,\\d\\d$"));
+        for (int row = 0; row < table->rowCount(); ++row)
+            for (int column : {int(HistoryPage::BiologicalColumn), int(HistoryPage::ProperColumn)})
+                QVERIFY2(twoDecimals.match(table->item(row, column)->text()).hasMatch(),
+                         qPrintable(table->item(row, column)->text()));
         QCOMPARE(table->item(1, 0)->text(), HistoryPage::dateText(first.addMonths(3)));
         QCOMPARE(table->item(2, 0)->text(), QStringLiteral("05.01.2026 09:30"));
         QCOMPARE(table->item(0, HistoryPage::BiologicalColumn)->data(Qt::AccessibleTextRole),

@@ -2,6 +2,8 @@
 
 #include "core/assessment/RussianPlural.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 Scale = 10000;
@@ -28,6 +30,27 @@ QString DecimalString(FixedPoint value, SignStyle sign)
         text.prepend(QChar(0x2212));
     else if (raw > 0 && sign == SignStyle::Explicit)
         text.prepend(QLatin1Char('+'));
+    return text;
+}
+
+QString FixedDecimalString(FixedPoint value, int decimals)
+{
+    decimals = std::clamp(decimals, 0, 4);
+    quint64 unit = 1;
+    for (int i = decimals; i < 4; ++i)
+        unit *= 10;
+    const qint64 raw = value.raw();
+    const quint64 m = magnitude(raw);
+    const quint64 rounded = m / unit + (m % unit >= (unit + 1) / 2 && unit > 1 ? 1 : 0);
+    quint64 digitsScale = 1;
+    for (int i = 0; i < decimals; ++i)
+        digitsScale *= 10;
+    QString text = QString::number(rounded / digitsScale);
+    if (decimals > 0)
+        text += QLatin1Char(',') +
+                QString::number(rounded % digitsScale).rightJustified(decimals, QLatin1Char('0'));
+    if (raw < 0 && rounded != 0)
+        text.prepend(QChar(0x2212));
     return text;
 }
 

@@ -21,6 +21,10 @@
 
 namespace {
 
+// The ages in the table line up in a column of two decimals; the screen reader hears them
+// exactly, as the breakdown shows them.
+constexpr int TableDecimals = 2;
+
 QTableWidgetItem* cell(const QString& text, const QString& spoken, bool number)
 {
     auto* item = new QTableWidgetItem(text);
@@ -192,10 +196,11 @@ void HistoryPage::fill()
         const HistoryEntry& e = m_entries.at(row);
         m_table->setItem(row, DateColumn, cell(dateText(e.recordedAt), QString(), false));
         m_table->setItem(row, BiologicalColumn,
-                         cell(DecimalString(e.biologicalAge), YearsString(e.biologicalAge), true));
-        m_table->setItem(
-            row, ProperColumn,
-            cell(DecimalString(e.properBiologicalAge), YearsString(e.properBiologicalAge), true));
+                         cell(FixedDecimalString(e.biologicalAge, TableDecimals),
+                              YearsString(e.biologicalAge), true));
+        m_table->setItem(row, ProperColumn,
+                         cell(FixedDecimalString(e.properBiologicalAge, TableDecimals),
+                              YearsString(e.properBiologicalAge), true));
         m_table->setItem(
             row, CalendarColumn,
             cell(QString::number(e.inputs.calendarAge), AgeString(e.inputs.calendarAge), true));
