@@ -490,6 +490,28 @@ private slots:
         QCOMPARE(display->grab().toImage(), expected.grab().toImage());
     }
 
+    // Ticks the display's frame has put off are not lost: the stop reads the time of the press.
+    void stopCatchesUpWithTheClock()
+    {
+        Window w(StopwatchTarget::BreathHold);
+        QSignalSpy handBack(&w.dialog, &Secundomer::handBack);
+        w.click(2);
+        w.now = 10 * Ms;
+        w.dialog.Timer1_Timer();
+        w.now = 1000 * Ms;
+        w.dialog.Timer3_Timer();
+        w.dialog.Timer2_Timer();
+        w.dialog.Timer1_Timer();
+        w.now = 1047 * Ms; // the ticks at 1.01 to 1.04 s put off until the next frame
+        w.click(3);
+        QCOMPARE(w.display(), QStringLiteral("00:01:04"));
+        w.now = 3000 * Ms;
+        QCOMPARE(w.display(), QStringLiteral("00:01:04"));
+        QTest::mouseClick(w.ok(), Qt::LeftButton);
+        QCOMPARE(handBack.count(), 1);
+        QCOMPARE(handBack.at(0).at(1).toInt(), 1);
+    }
+
     void stoppedAtTheHundredthsMoment()
     {
         Window w(StopwatchTarget::BreathHold);

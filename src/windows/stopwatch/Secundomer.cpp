@@ -158,8 +158,13 @@ void Secundomer::Toolbar1_ButtonClick(int index)
         m_timer1->stop();
         m_timer3->stop();
         m_timer2->stop();
+        // The 10 ms timer sleeps between frames: the stop takes the hundredths up to the
+        // moment of the press, as an on-time tick would have.
+        m_counters.tick10();
         m_counters.stop();
-        // The display keeps the last tick's reading, also one still waiting for its frame.
+        if (m_counters.hundredths() <= 99)
+            m_picture1->setText(m_counters.text());
+        // The reading stays on the screen, also one still waiting for its frame.
         m_picture1->flush();
         m_nextButton = Start;
         button(Stop)->setVisible(false);
