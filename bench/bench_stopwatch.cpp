@@ -5,6 +5,7 @@
 // usage: bench_stopwatch [SECONDS]   (default 60; the window is shown offscreen unless
 //                                      QT_QPA_PLATFORM says otherwise)
 
+#include "core/app/DisplayEnvironment.h"
 #include "widgets/support/AppFonts.h"
 #include "windows/stopwatch/Secundomer.h"
 
@@ -128,6 +129,8 @@ int main(int argc, char* argv[])
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The display connection as the program sets it up.
+    DisplayEnvironment::prepare();
     QApplication app(argc, argv);
     AppFonts::registerTahoma();
     const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 60.0;

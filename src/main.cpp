@@ -1,4 +1,5 @@
 #include "core/app/BuildConfig.h"
+#include "core/app/DisplayEnvironment.h"
 #include "core/app/QtTranslation.h"
 #include "core/app/SingleInstance.h"
 #include "widgets/support/AppFonts.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    DisplayEnvironment::prepare();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalder-vitalon"));
     QApplication::setOrganizationName(QStringLiteral("Kalder_Programming"));

@@ -1,0 +1,13 @@
+#pragma once
+
+// Choices about the display connection, made before the application object opens it.
+class DisplayEnvironment
+{
+public:
+    // The program's steady repaints are a few small strips: the banner sweep and the
+    // stopwatch's digits. Through X shared memory each one waits for a completion event that
+    // wakes the program twice more; the same few kilobytes sent on the connection cost no
+    // reply at all. So images go on the connection unless the user set QT_XCB_NO_MITSHM.
+    // Call before the QApplication is made; other platforms ignore the setting.
+    static void prepare();
+};
