@@ -46,6 +46,7 @@ package: build
 	@ls $(BUILD)/*.deb
 
 check-package: package
+	@scripts/install-deps package
 	@tools/check-package $(BUILD)
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, the end-to-end
