@@ -260,6 +260,14 @@
         <source>%1; биологический возраст %2; в последней записи %3</source>
         <translation>%1; biological age %2; in the latest record %3</translation>
     </message>
+    <message numerus="yes">
+        <source>записей</source>
+        <comment>the word after a number of records</comment>
+        <translation>
+            <numerusform>record</numerusform>
+            <numerusform>records</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>HistoryChartWidget</name>

@@ -403,9 +403,9 @@ QString HistoryChart::textEquivalent(const QVector<HistoryPoint>& points)
             break;
         }
     } else {
+        const int records = static_cast<int>(kept.size());
         count += QCoreApplication::translate("HistoryChart", "записей",
-                                             "the word after a number of records",
-                                             kept.size() == 1 ? 1 : 2);
+                                             "the word after a number of records", records);
     }
     const QString first = dateText(kept.first().when);
     const QString last = dateText(kept.last().when);
