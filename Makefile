@@ -13,7 +13,7 @@ SAN_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_st
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
 
 .PHONY: deps configure build run test clean package check-package test-sanitize bench check-a11y \
-	check-layers check-format
+	check-layers check-format check-translations
 
 deps:
 	@scripts/install-deps
@@ -39,6 +39,10 @@ check-layers:
 check-format:
 	@scripts/install-deps format
 	@tools/check-format
+
+# Fails when the English catalogue lacks a translation or differs from lupdate's output over src/.
+check-translations: deps
+	@tools/check-translations
 
 # A Debian package of the Release build, named kalder-vitalon_<version>_<arch>.deb.
 package: build

@@ -21,8 +21,9 @@ int main(int argc, char* argv[])
     if (!instance.claim())
         return 0; // the running copy has been asked to come to the front
 
-    // Without the file Qt's texts stay English; the program works all the same.
-    installQtTranslation(app);
+    // Russian, or English on a desktop that prefers English; without a catalogue file the
+    // texts stay in their source language and the program works all the same.
+    applySystemLanguage(app);
 
     // The chosen style (platform default, -style or QT_STYLE_OVERRIDE), wrapped.
     QApplication::setStyle(new AppStyle(QApplication::style()->name()));

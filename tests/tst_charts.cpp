@@ -1,3 +1,5 @@
+#include "core/app/DisplayLocale.h"
+#include "core/app/QtTranslation.h"
 #include "widgets/charts/AgeDifferenceScale.h"
 #include "widgets/charts/AgeDifferenceScaleWidget.h"
 #include "widgets/charts/ChartStyle.h"
@@ -277,6 +279,34 @@ private slots:
         QFETCH(QVector<HistoryPoint>, points);
         QFETCH(QString, text);
         QCOMPARE(HistoryChart::textEquivalent(points), text);
+    }
+
+    // The same sentences in English, their numbers and dates in the American way.
+    void historyTextInEnglish_data()
+    {
+        QTest::addColumn<QVector<HistoryPoint>>("points");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one") << QVector<HistoryPoint>{point(Start, 48.2, 44.4, 41)}
+                             << QStringLiteral("1 record of 2/1/26: biological age 48.2 years, "
+                                               "proper 44.4 years, calendar 41 years");
+        QTest::newRow("three") << QVector<HistoryPoint>{point(Start, 48, 44.4, 1),
+                                                        point(Start.addDays(100), 50.5, 44.4, 1),
+                                                        point(Start.addDays(300), 51, 45.03, 1)}
+                               << QStringLiteral("3 records from 2/1/26 to 11/28/26; biological "
+                                                 "age from 48 to 51 years; in the latest record "
+                                                 "biological age 51 years, proper 45.03 years, "
+                                                 "calendar 1 year");
+    }
+    void historyTextInEnglish()
+    {
+        QFETCH(QVector<HistoryPoint>, points);
+        QFETCH(QString, text);
+        DisplayLocale::set(UiLanguage::English, QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(installTranslations(*qApp, UiLanguage::English));
+        const QString english = HistoryChart::textEquivalent(points);
+        DisplayLocale::set(UiLanguage::Russian, QLocale(QLocale::Russian, QLocale::Russia));
+        QVERIFY(installTranslations(*qApp, UiLanguage::Russian));
+        QCOMPARE(english, text);
     }
 
     // Whatever the spread of the records: every record lies in the plot, the years cover all

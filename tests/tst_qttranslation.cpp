@@ -53,7 +53,6 @@ private slots:
         // An English system: the program is Russian all the same.
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(messageBoxButtons(), QStringList({QStringLiteral("&Yes"), QStringLiteral("&No")}));
-        QVERIFY(installQtTranslation(*qApp));
     }
 
     void qtTextsAreRussian_data()
@@ -75,7 +74,17 @@ private slots:
     {
         QFETCH(Texts, texts);
         QFETCH(QStringList, expected);
+        QVERIFY(installTranslations(*qApp, UiLanguage::Russian));
         QCOMPARE(texts(), expected);
+    }
+
+    // Choosing English takes Qt's Russian texts away again.
+    void qtTextsFollowEnglish()
+    {
+        QVERIFY(installTranslations(*qApp, UiLanguage::Russian));
+        QVERIFY(installTranslations(*qApp, UiLanguage::English));
+        QCOMPARE(messageBoxButtons(), QStringList({QStringLiteral("&Yes"), QStringLiteral("&No")}));
+        QCOMPARE(buttonBoxButtons(), QStringList({QStringLiteral("OK"), QStringLiteral("Cancel")}));
     }
 };
 

@@ -3,6 +3,8 @@
 #include "core/assessment/ComputeAssessment.h"
 #include "core/assessment/YearsString.h"
 
+#include <QCoreApplication>
+
 // The contributions are whole ten-thousandths: every input is a whole number and every
 // coefficient has at most two decimals (the proper age's at most three), so each term, and
 // the formula's exact value, has at most three decimals. ComputeAssessment evaluates the same
@@ -27,7 +29,26 @@ QString whole(qint64 value)
 
 QString pressureText(qint64 mmHg)
 {
-    return DecimalString(FixedPoint::fromInt(mmHg)) + QStringLiteral(" мм рт. ст.");
+    return QCoreApplication::translate("AssessmentBreakdown", "%1 мм рт. ст.")
+        .arg(DecimalString(FixedPoint::fromInt(mmHg)));
+}
+
+QString secondsText(qint64 seconds)
+{
+    return QCoreApplication::translate("AssessmentBreakdown", "%1 сек").arg(seconds);
+}
+
+QString termTitle(const char* text)
+{
+    return QCoreApplication::translate("AssessmentBreakdown", text);
+}
+
+// The proper age's formula: "40 × 0,629 + 18,6".
+QString properAgeFormulaText(int age, qint64 factorRaw, qint64 offsetRaw)
+{
+    return QString::number(age) + QStringLiteral(" × ") +
+           DecimalString(FixedPoint::fromRaw(factorRaw)) + QStringLiteral(" + ") +
+           DecimalString(FixedPoint::fromRaw(offsetRaw));
 }
 
 } // namespace
@@ -39,35 +60,47 @@ AssessmentBreakdown::AssessmentBreakdown(const AssessmentRecord& record)
     const int age = record.calendarAge;
     qint64 properRaw = 0;
     if (record.sex == Sex::Male) {
-        addTerm(BreakdownInput::Constant, QStringLiteral("Постоянная"), QString(), 1, 270000);
-        addTerm(BreakdownInput::HealthIndex, QStringLiteral("Индекс здоровья"), QString::number(h),
-                h, 7200);
-        addTerm(BreakdownInput::SystolicPressure, QStringLiteral("Верхнее давление"),
+        addTerm(BreakdownInput::Constant,
+                termTitle(QT_TRANSLATE_NOOP("AssessmentBreakdown", "Постоянная")), QString(), 1,
+                270000);
+        addTerm(BreakdownInput::HealthIndex,
+                termTitle(QT_TRANSLATE_NOOP("AssessmentBreakdown", "Индекс здоровья")),
+                QString::number(h), h, 7200);
+        addTerm(BreakdownInput::SystolicPressure,
+                termTitle(QT_TRANSLATE_NOOP("AssessmentBreakdown", "Верхнее давление")),
                 pressureText(record.systolicPressure), record.systolicPressure, 2200);
-        addTerm(BreakdownInput::BreathHold, QStringLiteral("Задержка дыхания"),
-                QString::number(record.breathHold) + QStringLiteral(" сек"), record.breathHold,
-                -1500);
-        addTerm(BreakdownInput::Balance, QStringLiteral("Стойка на одной ноге"),
-                QString::number(record.balance) + QStringLiteral(" сек"), record.balance, -1500);
+        addTerm(BreakdownInput::BreathHold,
+                termTitle(QT_TRANSLATE_NOOP("AssessmentBreakdown", "Задержка дыхания")),
+                secondsText(record.breathHold), record.breathHold, -1500);
+        addTerm(BreakdownInput::Balance,
+                termTitle(QT_TRANSLATE_NOOP("AssessmentBreakdown", "Стойка на одной ноге")),
+                secondsText(record.balance), record.balance, -1500);
         properRaw = qint64(age) * 6290 + 186000;
-        m_properAgeFormula = QString::number(age) + QStringLiteral(" × 0,629 + 18,6");
+        m_properAgeFormula = properAgeFormulaText(age, 6290, 186000);
     } else {
         const qint64 pulse = qint64(record.systolicPressure) - record.diastolicPressure;
-        addTerm(BreakdownInput::Constant, QStringLiteral("Постоянная"), QString(), 1, -14600);
-        addTerm(BreakdownInput::HealthIndex, QStringLiteral("Индекс здоровья"), QString::number(h),
-                h, 7000);
-        addTerm(BreakdownInput::PulsePressure, QStringLiteral("Пульсовое давление"),
+        addTerm(BreakdownInput::Constant,
+                termTitle(QT_TRANSLATE_NOOP("AssessmentBreakdown", "Постоянная")), QString(), 1,
+                -14600);
+        addTerm(BreakdownInput::HealthIndex,
+                termTitle(QT_TRANSLATE_NOOP("AssessmentBreakdown", "Индекс здоровья")),
+                QString::number(h), h, 7000);
+        addTerm(BreakdownInput::PulsePressure,
+                termTitle(QT_TRANSLATE_NOOP("AssessmentBreakdown", "Пульсовое давление")),
                 pressureText(pulse), pulse, 4200,
                 QStringLiteral("(%1 %2 %3)")
                     .arg(record.systolicPressure)
                     .arg(Minus)
                     .arg(record.diastolicPressure));
-        addTerm(BreakdownInput::BodyMass, QStringLiteral("Масса тела"),
-                QString::number(record.bodyMass) + QStringLiteral(" кг"), record.bodyMass, 2500);
-        addTerm(BreakdownInput::Balance, QStringLiteral("Стойка на одной ноге"),
-                QString::number(record.balance) + QStringLiteral(" сек"), record.balance, -1400);
+        addTerm(BreakdownInput::BodyMass,
+                termTitle(QT_TRANSLATE_NOOP("AssessmentBreakdown", "Масса тела")),
+                QCoreApplication::translate("AssessmentBreakdown", "%1 кг").arg(record.bodyMass),
+                record.bodyMass, 2500);
+        addTerm(BreakdownInput::Balance,
+                termTitle(QT_TRANSLATE_NOOP("AssessmentBreakdown", "Стойка на одной ноге")),
+                secondsText(record.balance), record.balance, -1400);
         properRaw = qint64(age) * 5810 + 173000;
-        m_properAgeFormula = QString::number(age) + QStringLiteral(" × 0,581 + 17,3");
+        m_properAgeFormula = properAgeFormulaText(age, 5810, 173000);
     }
     m_properAge = FixedPoint::fromRaw(properRaw);
     addSteps();
@@ -127,7 +160,7 @@ void AssessmentBreakdown::addSteps()
             AssessmentRecord changed = r;
             changed.statements[static_cast<size_t>(i)] = 0;
             addStep(BreakdownInput::HealthIndex, changed, -1,
-                    QStringLiteral("На одну жалобу меньше"));
+                    QCoreApplication::translate("AssessmentBreakdown", "На одну жалобу меньше"));
             break;
         }
     }
@@ -136,21 +169,23 @@ void AssessmentBreakdown::addSteps()
     const int lowestSystolic = qMax(MinSystolic, r.diastolicPressure);
     if (r.sex == Sex::Male) {
         addBoundedStep(BreakdownInput::SystolicPressure, &AssessmentRecord::systolicPressure, -10,
-                       lowestSystolic, QStringLiteral(" мм рт. ст. верхнего давления"));
+                       lowestSystolic,
+                       QT_TRANSLATE_NOOP("AssessmentBreakdown", "%1 мм рт. ст. верхнего давления"));
         addBoundedStep(BreakdownInput::BreathHold, &AssessmentRecord::breathHold, 10, MaxBreathHold,
-                       QStringLiteral(" сек задержки дыхания"));
+                       QT_TRANSLATE_NOOP("AssessmentBreakdown", "%1 сек задержки дыхания"));
     } else {
-        addBoundedStep(BreakdownInput::PulsePressure, &AssessmentRecord::systolicPressure, -10,
-                       lowestSystolic, QStringLiteral(" мм рт. ст. пульсового давления"));
+        addBoundedStep(
+            BreakdownInput::PulsePressure, &AssessmentRecord::systolicPressure, -10, lowestSystolic,
+            QT_TRANSLATE_NOOP("AssessmentBreakdown", "%1 мм рт. ст. пульсового давления"));
         addBoundedStep(BreakdownInput::BodyMass, &AssessmentRecord::bodyMass, -5, MinBodyMass,
-                       QStringLiteral(" кг массы тела"));
+                       QT_TRANSLATE_NOOP("AssessmentBreakdown", "%1 кг массы тела"));
     }
     addBoundedStep(BreakdownInput::Balance, &AssessmentRecord::balance, 5, MaxBalance,
-                   QStringLiteral(" сек на одной ноге"));
+                   QT_TRANSLATE_NOOP("AssessmentBreakdown", "%1 сек на одной ноге"));
 }
 
 void AssessmentBreakdown::addBoundedStep(BreakdownInput input, int AssessmentRecord::*field,
-                                         int wanted, int bound, const QString& what)
+                                         int wanted, int bound, const char* what)
 {
     const int room = wanted > 0 ? bound - m_record.*field : m_record.*field - bound;
     const int size = qMin(qAbs(wanted), room);
@@ -159,7 +194,8 @@ void AssessmentBreakdown::addBoundedStep(BreakdownInput input, int AssessmentRec
     const int step = wanted > 0 ? size : -size;
     AssessmentRecord changed = m_record;
     changed.*field += step;
-    addStep(input, changed, step, whole(step) + what);
+    addStep(input, changed, step,
+            QCoreApplication::translate("AssessmentBreakdown", what).arg(whole(step)));
 }
 
 void AssessmentBreakdown::addStep(BreakdownInput input, const AssessmentRecord& changed, int step,
@@ -175,7 +211,7 @@ void AssessmentBreakdown::addStep(BreakdownInput input, const AssessmentRecord& 
     hint.verdictChanges = title != VerdictTitle(m_result.verdictCase);
     hint.text = what + QStringLiteral(": ") + YearsString(hint.change, SignStyle::Explicit);
     if (hint.verdictChanges)
-        hint.text += QStringLiteral("; вывод: «") + title + QStringLiteral("»");
+        hint.text += QCoreApplication::translate("AssessmentBreakdown", "; вывод: «%1»").arg(title);
     hint.shortText =
         whole(step) + QStringLiteral(" → ") + DecimalString(hint.change, SignStyle::Explicit);
     m_steps.append(hint);

@@ -70,7 +70,7 @@ private:
     void addSteps();
     // Moves one input by `wanted` (signed), shortened so as not to pass `bound`.
     void addBoundedStep(BreakdownInput input, int AssessmentRecord::*field, int wanted, int bound,
-                        const QString& what);
+                        const char* what);
 
     AssessmentRecord m_record;
     AssessmentResult m_result;

@@ -25,9 +25,10 @@ struct AssessmentRecord
     std::array<int, StatementCount> statements{}; // 0 not marked, 1 marked, 2 greyed
     int healthRating = 1;                         // 0..3, -1 for no selection
 
-    // The 27 statement texts in index order, and the four self-rating texts.
-    static const QStringList& statementTexts();
-    static const QStringList& ratingTexts();
+    // The 27 statement texts in index order, and the four self-rating texts, in the
+    // interface's language.
+    static QStringList statementTexts();
+    static QStringList ratingTexts();
     // "Состояние своего здоровья оцениваю как"
     static QString ratingCaption();
 };

@@ -1,5 +1,7 @@
 #include "core/assessment/ComputeAssessment.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 int healthIndex(const AssessmentRecord& record)
@@ -25,19 +27,26 @@ struct Verdict
 
 const Verdict& verdictFor(int verdictCase)
 {
-    static const Verdict none{"Нет описания.", "Вы уверены, что правильно ввели данные?"};
+    static const Verdict none{
+        QT_TRANSLATE_NOOP("Verdict", "Нет описания."),
+        QT_TRANSLATE_NOOP("Verdict", "Вы уверены, что правильно ввели данные?")};
     static const Verdict slower{
-        "Замедленное старение.",
-        "Физически Вы чувствуете себя гораздо моложе ровесников. Это очень хорошо, "
-        "т.к. является признаком неплохого здоровья."};
-    static const Verdict matching{"Соответствие биологического возраста календарному.",
-                                  "Физически Вы чувствуете себя ровно на столько сколько Вам и "
-                                  "есть на самом деле. У Вас нормальное "
-                                  "(среднестатистическое) для Вашего возраста здоровье."};
+        QT_TRANSLATE_NOOP("Verdict", "Замедленное старение."),
+        QT_TRANSLATE_NOOP("Verdict",
+                          "Физически Вы чувствуете себя гораздо моложе ровесников. Это очень "
+                          "хорошо, т.к. является признаком неплохого здоровья.")};
+    static const Verdict matching{
+        QT_TRANSLATE_NOOP("Verdict", "Соответствие биологического возраста календарному."),
+        QT_TRANSLATE_NOOP("Verdict",
+                          "Физически Вы чувствуете себя ровно на столько сколько Вам и есть на "
+                          "самом деле. У Вас нормальное (среднестатистическое) для Вашего "
+                          "возраста здоровье.")};
     static const Verdict faster{
-        "Ускоренное старение.",
-        "Физически Вы чувствуете себя гораздо старше, чем есть на самом деле. Уделите "
-        "внимание своему здоровью, ему еще рано подводить Вас столь заметно."};
+        QT_TRANSLATE_NOOP("Verdict", "Ускоренное старение."),
+        QT_TRANSLATE_NOOP("Verdict",
+                          "Физически Вы чувствуете себя гораздо старше, чем есть на самом деле. "
+                          "Уделите внимание своему здоровью, ему еще рано подводить Вас столь "
+                          "заметно.")};
     switch (verdictCase) {
     case 1:
     case 2:
@@ -75,7 +84,7 @@ int VerdictCase(FixedPoint ageDifference)
 
 QString VerdictTitle(int verdictCase)
 {
-    return QString::fromUtf8(verdictFor(verdictCase).title);
+    return QCoreApplication::translate("Verdict", verdictFor(verdictCase).title);
 }
 
 AssessmentResult ComputeAssessment(const AssessmentRecord& record)
@@ -105,7 +114,8 @@ AssessmentResult ComputeAssessment(const AssessmentRecord& record)
     result.ageDifference = result.biologicalAge - result.properBiologicalAge;
     result.verdictCase = VerdictCase(result.ageDifference);
     const Verdict& verdict = verdictFor(result.verdictCase);
-    result.verdictText = QString::fromUtf8(verdict.title) + QStringLiteral("\r\n") +
-                         QString::fromUtf8(verdict.explanation);
+    result.verdictText = QCoreApplication::translate("Verdict", verdict.title) +
+                         QStringLiteral("\r\n") +
+                         QCoreApplication::translate("Verdict", verdict.explanation);
     return result;
 }

@@ -1,6 +1,9 @@
 #include "core/assessment/YearsString.h"
 
+#include "core/app/DisplayLocale.h"
 #include "core/assessment/RussianPlural.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -24,7 +27,7 @@ QString DecimalString(FixedPoint value, SignStyle sign)
         QString digits = QString::number(fraction).rightJustified(4, QLatin1Char('0'));
         while (digits.endsWith(QLatin1Char('0')))
             digits.chop(1);
-        text += QLatin1Char(',') + digits;
+        text += DisplayLocale::decimalPoint() + digits;
     }
     if (raw < 0)
         text.prepend(QChar(0x2212));
@@ -47,18 +50,30 @@ QString FixedDecimalString(FixedPoint value, int decimals)
         digitsScale *= 10;
     QString text = QString::number(rounded / digitsScale);
     if (decimals > 0)
-        text += QLatin1Char(',') +
+        text += DisplayLocale::decimalPoint() +
                 QString::number(rounded % digitsScale).rightJustified(decimals, QLatin1Char('0'));
     if (raw < 0 && rounded != 0)
         text.prepend(QChar(0x2212));
     return text;
 }
 
+QString EnglishYearsWord(int count)
+{
+    // Russian declines the word itself (RussianPluralForm): a Russian source text has no
+    // catalogue of its own to take plural forms from.
+    return QCoreApplication::translate("YearsString", "лет", "the word after a number of years",
+                                       count);
+}
+
 QString YearsString(FixedPoint years, SignStyle sign, YearsCase wordCase)
 {
     const quint64 m = magnitude(years.raw());
     QString word;
-    if (m % Scale != 0) {
+    if (!DisplayLocale::isRussian()) {
+        // A fraction takes the plural: 1 year, 1.5 years, 2 years.
+        const quint64 count = m % Scale != 0 ? 2 : m / Scale;
+        word = EnglishYearsWord(static_cast<int>(std::min<quint64>(count, 2)));
+    } else if (m % Scale != 0) {
         word = QStringLiteral("года");
     } else {
         // The last two digits decide, so the magnitude modulo 100 is declined like the number.

@@ -1,5 +1,6 @@
 #include "core/report/ReportFileName.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
@@ -51,7 +52,7 @@ QString ReportFileName(const QString& profileName, const QDate& date)
         name += refused(c) ? QChar(u'_') : c;
     name = trimmedForFiles(name);
     if (name.isEmpty())
-        name = QStringLiteral("без имени");
+        name = QCoreApplication::translate("ReportFileName", "без имени");
     if (deviceName(name))
         name.prepend(u'_');
 

@@ -4,6 +4,7 @@
 #include "core/assessment/YearsString.h"
 #include "widgets/charts/ChartStyle.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -246,17 +247,20 @@ void AgeDifferenceScale::paint(QPainter& painter, const QRectF& rect, FixedPoint
 
 QString AgeDifferenceScale::textEquivalent(FixedPoint difference)
 {
-    QString text = QStringLiteral("Разница ") + YearsString(difference);
+    const QString phrase = verdictPhrase(VerdictCase(difference));
     if (isPinned(difference))
-        text += QStringLiteral(", за краем шкалы");
-    return text + QStringLiteral(": ") + verdictPhrase(VerdictCase(difference));
+        return QCoreApplication::translate("AgeDifferenceScale", "Разница %1, за краем шкалы: %2")
+            .arg(YearsString(difference), phrase);
+    return QCoreApplication::translate("AgeDifferenceScale", "Разница %1: %2")
+        .arg(YearsString(difference), phrase);
 }
 
 QString AgeDifferenceScale::description()
 {
-    return QStringLiteral("Шкала разницы биологического и полного возраста от −30 до 30 лет. "
-                          "%1: от −30 до −3 включительно. %2: больше −3 и меньше 3. "
-                          "%3: от 3 и меньше 30.")
+    return QCoreApplication::translate(
+               "AgeDifferenceScale",
+               "Шкала разницы биологического и полного возраста от −30 до 30 лет. "
+               "%1: от −30 до −3 включительно. %2: больше −3 и меньше 3. %3: от 3 и меньше 30.")
         .arg(titleWithoutStop(GroupCase[0]), titleWithoutStop(GroupCase[1]),
              titleWithoutStop(GroupCase[2]));
 }

@@ -1,9 +1,11 @@
 #include "widgets/charts/HistoryChart.h"
 
+#include "core/app/DisplayLocale.h"
 #include "core/assessment/RussianPlural.h"
 #include "core/assessment/YearsString.h"
 #include "widgets/charts/ChartStyle.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -17,7 +19,7 @@ constexpr double DayMs = 24.0 * 60 * 60 * 1000;
 
 QString dateText(const QDateTime& when)
 {
-    return when.toLocalTime().date().toString(QStringLiteral("dd.MM.yy"));
+    return DisplayLocale::compactDate(when.toLocalTime().date());
 }
 
 double timeOf(const QDateTime& when)
@@ -173,11 +175,11 @@ QString HistoryChart::seriesName(Series series)
 {
     switch (series) {
     case Biological:
-        return QStringLiteral("Биологический возраст");
+        return QCoreApplication::translate("HistoryChart", "Биологический возраст");
     case Proper:
-        return QStringLiteral("Полный биологический возраст");
+        return QCoreApplication::translate("HistoryChart", "Полный биологический возраст");
     default:
-        return QStringLiteral("Календарный возраст");
+        return QCoreApplication::translate("HistoryChart", "Календарный возраст");
     }
 }
 
@@ -293,8 +295,7 @@ HistoryChart::Layout HistoryChart::layout(const QRectF& rect, const QVector<Hist
                 break;
         }
         for (const QDate& d : dates)
-            l.dateTicks.append(
-                {l.pointAt(d.startOfDay(), 0).x(), d.toString(QStringLiteral("dd.MM.yy"))});
+            l.dateTicks.append({l.pointAt(d.startOfDay(), 0).x(), DisplayLocale::compactDate(d)});
     }
     return l;
 }
@@ -386,34 +387,42 @@ QString HistoryChart::textEquivalent(const QVector<HistoryPoint>& points)
 {
     const QVector<HistoryPoint> kept = usable(points);
     if (kept.isEmpty())
-        return QStringLiteral("Записей нет");
+        return QCoreApplication::translate("HistoryChart", "Записей нет");
 
-    QString text = QString::number(kept.size()) + QLatin1Char(' ');
-    switch (RussianPluralForm(kept.size())) {
-    case PluralForm::One:
-        text += QStringLiteral("запись");
-        break;
-    case PluralForm::Few:
-        text += QStringLiteral("записи");
-        break;
-    case PluralForm::Many:
-        text += QStringLiteral("записей");
-        break;
+    QString count = QString::number(kept.size()) + QLatin1Char(' ');
+    if (DisplayLocale::isRussian()) {
+        switch (RussianPluralForm(kept.size())) {
+        case PluralForm::One:
+            count += QStringLiteral("запись");
+            break;
+        case PluralForm::Few:
+            count += QStringLiteral("записи");
+            break;
+        case PluralForm::Many:
+            count += QStringLiteral("записей");
+            break;
+        }
+    } else {
+        const int records = static_cast<int>(kept.size());
+        count += QCoreApplication::translate("HistoryChart", "записей",
+                                             "the word after a number of records", records);
     }
     const QString first = dateText(kept.first().when);
     const QString last = dateText(kept.last().when);
+    QString text;
     if (kept.size() == 1)
-        text += QStringLiteral(" от ") + first;
+        text = QCoreApplication::translate("HistoryChart", "%1 от %2").arg(count, first);
     else if (first == last)
-        text += QStringLiteral(" за ") + first;
+        text = QCoreApplication::translate("HistoryChart", "%1 за %2").arg(count, first);
     else
-        text += QStringLiteral(" с ") + first + QStringLiteral(" по ") + last;
+        text = QCoreApplication::translate("HistoryChart", "%1 с %2 по %3").arg(count, first, last);
 
     const HistoryPoint& latest = kept.last();
-    const QString latestAges = QStringLiteral("биологический возраст ") +
-                               YearsString(latest.biologicalAge) + QStringLiteral(", полный ") +
-                               YearsString(latest.properAge) + QStringLiteral(", календарный ") +
-                               YearsString(FixedPoint::fromInt(latest.calendarAge));
+    const QString latestAges =
+        QCoreApplication::translate("HistoryChart",
+                                    "биологический возраст %1, полный %2, календарный %3")
+            .arg(YearsString(latest.biologicalAge), YearsString(latest.properAge),
+                 YearsString(FixedPoint::fromInt(latest.calendarAge)));
     if (kept.size() == 1)
         return text + QStringLiteral(": ") + latestAges;
 
@@ -423,11 +432,12 @@ QString HistoryChart::textEquivalent(const QVector<HistoryPoint>& points)
         low = std::min(low, p.biologicalAge);
         high = std::max(high, p.biologicalAge);
     }
-    text += QStringLiteral("; биологический возраст ");
-    if (low == high)
-        text += YearsString(low);
-    else
-        text += QStringLiteral("от ") + DecimalString(low) + QStringLiteral(" до ") +
-                YearsString(high, SignStyle::MinusOnly, YearsCase::Genitive);
-    return text + QStringLiteral("; в последней записи ") + latestAges;
+    const QString range =
+        low == high ? YearsString(low)
+                    : QCoreApplication::translate("HistoryChart", "от %1 до %2")
+                          .arg(DecimalString(low),
+                               YearsString(high, SignStyle::MinusOnly, YearsCase::Genitive));
+    return QCoreApplication::translate("HistoryChart",
+                                       "%1; биологический возраст %2; в последней записи %3")
+        .arg(text, range, latestAges);
 }

@@ -11,8 +11,8 @@ HistoryChartWidget::HistoryChartWidget(QWidget* parent) : QWidget(parent)
     ChartsAccessibility::install();
     ChartFrame::prepare(this);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setAccessibleDescription(QStringLiteral("График биологического, полного и календарного "
-                                            "возраста по датам записей"));
+    setAccessibleDescription(
+        tr("График биологического, полного и календарного возраста по датам записей"));
     setPoints({});
 }
 
