@@ -3,6 +3,8 @@
 #include "core/assessment/ComputeAssessment.h"
 #include "core/assessment/YearsString.h"
 
+#include <QCoreApplication>
+
 // The contributions are whole ten-thousandths: every input is a whole number and every
 // coefficient has at most two decimals (the proper age's at most three), so each term, and
 // the formula's exact value, has at most three decimals. ComputeAssessment evaluates the same
@@ -79,6 +81,17 @@ FixedPoint AssessmentBreakdown::total() const
     for (const BreakdownTerm& term : m_terms)
         sum = sum + term.contribution;
     return sum;
+}
+
+QString AssessmentBreakdown::pressureWarning() const
+{
+    if (m_record.diastolicPressure < m_record.systolicPressure)
+        return QString();
+    return QCoreApplication::translate("AssessmentBreakdown",
+                                       "Нижнее давление (%1) не ниже верхнего (%2): проверьте "
+                                       "введённое давление.")
+        .arg(m_record.diastolicPressure)
+        .arg(m_record.systolicPressure);
 }
 
 const StepHint* AssessmentBreakdown::stepFor(BreakdownInput input) const
