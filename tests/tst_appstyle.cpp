@@ -1,14 +1,44 @@
+#include "widgets/controls/FlatButton.h"
 #include "widgets/support/AppStyle.h"
 #include "widgets/support/DeferredIconEngine.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStyleFactory>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
+
+enum class Control
+{
+    PushButton,
+    FlatButton,
+    ToolButton,
+    TabBar,
+    ReadOnlyText,
+    Table
+};
+
+// Pixels of exactly the highlight colour: the focus outline is drawn in it, solid.
+int highlightPixels(QWidget* widget, const QRect& area)
+{
+    const QImage image = widget->grab(area).toImage();
+    const QRgb highlight = widget->palette().color(QPalette::Highlight).rgb();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == highlight;
+    return count;
+}
 
 QImage picture(const QIcon& icon, int extent, qreal dpr, QIcon::Mode mode)
 {
@@ -16,6 +46,8 @@ QImage picture(const QIcon& icon, int extent, qreal dpr, QIcon::Mode mode)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Control)
 
 class TestAppStyle : public QObject
 {
@@ -96,6 +128,86 @@ private slots:
         AppStyle style(QStringLiteral("Fusion"));
         QCOMPARE(picture(style.standardIcon(QStyle::SP_ArrowUp), 16, 1.0, QIcon::Normal),
                  picture(base->standardIcon(QStyle::SP_ArrowUp), 16, 1.0, QIcon::Normal));
+    }
+
+    // Reached by Tab, each kind of control that takes the focus shows it with a solid outline
+    // round its edge (a tab: round the current tab).
+    void focusIsShown_data()
+    {
+        QTest::addColumn<Control>("control");
+        QTest::newRow("push button") << Control::PushButton;
+        QTest::newRow("flat button") << Control::FlatButton;
+        QTest::newRow("tool button in a tool bar") << Control::ToolButton;
+        QTest::newRow("tab bar") << Control::TabBar;
+        QTest::newRow("read-only text") << Control::ReadOnlyText;
+        QTest::newRow("table") << Control::Table;
+    }
+    void focusIsShown()
+    {
+        QFETCH(Control, control);
+        QApplication::setStyle(new AppStyle(QStringLiteral("Fusion")));
+        QWidget host;
+        auto* layout = new QVBoxLayout(&host);
+        auto* before = new QLineEdit(&host);
+        layout->addWidget(before);
+        QWidget* target = nullptr;
+        QWidget* shown = nullptr;
+        QRect area;
+        switch (control) {
+        case Control::PushButton:
+            target = new QPushButton(QStringLiteral("Закрыть"), &host);
+            break;
+        case Control::FlatButton: {
+            auto* button = new FlatButton(QStringLiteral("Закрыть"), &host);
+            MakeFlat(button);
+            target = button;
+            break;
+        }
+        case Control::ToolButton: {
+            auto* bar = new QToolBar(&host);
+            bar->setIconSize(QSize(16, 16));
+            QPixmap icon(16, 16);
+            icon.fill(Qt::darkGray);
+            QWidget* button = bar->widgetForAction(bar->addAction(QIcon(icon), QString()));
+            button->setFocusPolicy(Qt::TabFocus);
+            target = bar;
+            shown = button;
+            break;
+        }
+        case Control::TabBar: {
+            auto* tabs = new QTabWidget(&host);
+            tabs->addTab(new QWidget, QStringLiteral("Ваш результат"));
+            tabs->addTab(new QWidget, QStringLiteral("Разбор"));
+            target = tabs;
+            shown = tabs->tabBar();
+            break;
+        }
+        case Control::ReadOnlyText: {
+            auto* text = new QPlainTextEdit(QStringLiteral("Ускоренное старение."), &host);
+            text->setReadOnly(true);
+            target = text;
+            break;
+        }
+        case Control::Table:
+            target = new QTableWidget(2, 2, &host);
+            break;
+        }
+        layout->addWidget(target);
+        if (!shown)
+            shown = target;
+        host.show();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        if (auto* bar = qobject_cast<QTabBar*>(shown))
+            area = bar->tabRect(0);
+        else
+            area = shown->rect();
+        before->setFocus();
+        const int without = highlightPixels(shown, area);
+        QTest::keyClick(before, Qt::Key_Tab);
+        QTRY_VERIFY(shown->hasFocus());
+        const int with = highlightPixels(shown, area);
+        QVERIFY2(with - without >= area.width() + area.height(),
+                 qPrintable(QStringLiteral("%1 → %2").arg(without).arg(with)));
     }
 
     // Under the program's style a tool bar's extension button carries the style's arrow.

@@ -1,3 +1,5 @@
+#include "core/assessment/ComputeAssessment.h"
+#include "core/assessment/YearsString.h"
 #include "widgets/charts/AgeDifferenceScaleWidget.h"
 #include "widgets/support/AppFonts.h"
 #include "windows/results/BreakdownPage.h"
@@ -147,6 +149,50 @@ private slots:
                                 "Разница биологического и полного: +20,23 года"));
         QVERIFY(page.findChild<QLabel*>(QStringLiteral("VerdictNote"))->isHidden());
         QCOMPARE(page.scale()->difference().raw(), qint64(202300));
+    }
+
+    // A lower pressure not below the upper is told in one line above the table, for either
+    // sex; the terms stay as the formula has them.
+    void pressureNote_data()
+    {
+        QTest::addColumn<int>("sex");
+        QTest::addColumn<int>("systolic");
+        QTest::addColumn<int>("diastolic");
+        QTest::addColumn<bool>("told");
+        for (Sex sex : {Sex::Male, Sex::Female}) {
+            const char* name = sex == Sex::Male ? "man" : "woman";
+            QTest::addRow("%s 110/80", name) << int(sex) << 110 << 80 << false;
+            QTest::addRow("%s 81/80", name) << int(sex) << 81 << 80 << false;
+            QTest::addRow("%s 80/80", name) << int(sex) << 80 << 80 << true;
+            QTest::addRow("%s 40/240", name) << int(sex) << 40 << 240 << true;
+        }
+    }
+    void pressureNote()
+    {
+        QFETCH(int, sex);
+        QFETCH(int, systolic);
+        QFETCH(int, diastolic);
+        QFETCH(bool, told);
+        AssessmentRecord record;
+        record.sex = Sex(sex);
+        record.systolicPressure = systolic;
+        record.diastolicPressure = diastolic;
+        BreakdownPage page;
+        page.setRecord(record);
+        const QLabel* note = page.findChild<QLabel*>(QStringLiteral("PressureNote"));
+        QVERIFY(note);
+        QCOMPARE(note->isHidden(), !told);
+        if (told) {
+            QCOMPARE(note->text(), QStringLiteral("Нижнее давление (%1) не ниже верхнего (%2): "
+                                                  "проверьте введённое давление.")
+                                       .arg(diastolic)
+                                       .arg(systolic));
+            QVERIFY(!note->text().contains(QLatin1Char('\n')));
+        }
+        // The total is still the calculation's own.
+        const QTableWidget* table = page.table();
+        QCOMPARE(table->item(table->rowCount() - 1, BreakdownPage::YearsColumn)->text(),
+                 DecimalString(ComputeAssessment(record).biologicalAge));
     }
 
     // Steps that change the verdict are marked, and the note says to which.

@@ -137,6 +137,49 @@ private slots:
         QVERIFY(!colours.contains(window.rgb()));
     }
 
+    // The legend shows a swatch of every colour on the band, beside the title of its verdict,
+    // and a caption says what the scale measures.
+    void scaleLegendNamesEveryBand_data() { ratioRows(); }
+    void scaleLegendNamesEveryBand()
+    {
+        QFETCH(double, ratio);
+        const QRectF area(0, 0, 360, 120);
+        const QImage image = painted(QSize(360, 120), ratio, [&](QPainter& p) {
+            AgeDifferenceScale::paint(p, area, FixedPoint::fromInt(100), testPalette());
+        });
+        const AgeDifferenceScale::Layout l =
+            AgeDifferenceScale::layout(area, interfaceMetrics(image));
+        // The colours inside each title's row, left of its text.
+        QVector<QSet<QRgb>> swatches;
+        for (const AgeDifferenceScale::Title& t : l.titles) {
+            QSet<QRgb> seen;
+            const double y = t.rect.center().y();
+            for (double x = t.rect.left(); x < t.rect.left() + t.rect.height() * 2; x += 0.5)
+                seen.insert(at(image, x, y).rgb());
+            swatches.append(seen);
+        }
+        const int bounds[] = {-30, -9, -3, 3, 9, 30};
+        const int group[] = {0, 0, 1, 2, 2};
+        for (int i = 0; i < 5; ++i) {
+            const double x = (l.xFor(FixedPoint::fromInt(bounds[i])) +
+                              l.xFor(FixedPoint::fromInt(bounds[i + 1]))) /
+                             2;
+            const QRgb band = at(image, x, l.band.center().y() + 2).rgb();
+            const auto title = std::find_if(l.titles.begin(), l.titles.end(),
+                                            [&](const auto& t) { return t.group == group[i]; });
+            QVERIFY(title != l.titles.end());
+            QVERIFY2(swatches.at(int(title - l.titles.begin())).contains(band),
+                     qPrintable(QString::number(bounds[i])));
+        }
+        QCOMPARE(l.caption.text, AgeDifferenceScale::captionText());
+        QVERIFY(l.caption.text.contains(QStringLiteral("минус")));
+        QVERIFY(area.contains(l.caption.rect));
+        QVERIFY(l.caption.rect.top() >= l.tickLabelTop + interfaceMetrics(image).height() - 1);
+        for (const AgeDifferenceScale::Title& t : l.titles)
+            QVERIFY(!t.rect.intersects(l.caption.rect));
+        QVERIFY(l.height <= AgeDifferenceScale::heightFor(area.width(), interfaceMetrics(image)));
+    }
+
     // The marker stands at the difference (leaning into the band a boundary belongs to); a
     // difference no band holds gets an arrow beyond that end instead.
     void scaleMarker_data()
@@ -357,7 +400,12 @@ private slots:
             for (double years :
                  {p.biologicalAge.toDouble(), p.properAge.toDouble(), double(p.calendarAge)}) {
                 QVERIFY(l.lowYears <= years && years <= l.highYears);
-                QVERIFY(l.plot.contains(l.pointAt(p.when, years)));
+                // Clear of the axes by at least a marker's half.
+                const QPointF at = l.pointAt(p.when, years);
+                const double u = ChartStyle::unit(metrics);
+                QVERIFY(l.plot.contains(at));
+                QVERIFY2(at.y() - l.plot.top() >= 4 * u && l.plot.bottom() - at.y() >= 4 * u,
+                         qPrintable(QString::number(years)));
             }
         }
         QVERIFY(l.yearTicks.size() >= 2);
@@ -374,6 +422,54 @@ private slots:
             QVERIFY(tick.position - half >= previousRight);
             QVERIFY(tick.position + half <= area.right());
             previousRight = tick.position + half;
+        }
+    }
+
+    // Whatever the rectangle and the values, the year axis is worked out with a bounded number
+    // of ticks (a plot a few lines high once never finished), and they cover the values.
+    void historyAxisEnds_data()
+    {
+        QTest::addColumn<QVector<HistoryPoint>>("points");
+        QTest::addColumn<double>("height");
+        const QVector<HistoryPoint> straddling = {point(Start, -1.5, 0.5, 1),
+                                                  point(Start.addDays(9), 2.25, -3, 4)};
+        const QVector<HistoryPoint> huge = {
+            {Start, FixedPoint::fromRaw(std::numeric_limits<qint64>::min() / 2),
+             FixedPoint::fromRaw(std::numeric_limits<qint64>::max() / 2), 0},
+            point(Start.addYears(500), 0, 0, std::numeric_limits<int>::max())};
+        const QVector<HistoryPoint> rows[] = {{},
+                                              {point(Start, 48.2, 44.4, 41)},
+                                              {point(Start, -7.5, -20, -3)},
+                                              {point(Start, 0, 0, 0), point(Start, 0, 0, 0)},
+                                              {point(Start, 40, 40, 40)},
+                                              straddling,
+                                              huge};
+        const char* names[] = {"none",  "one",          "negative",  "all zero",
+                               "equal", "straddling 0", "huge range"};
+        for (double height : {0.0, 1.0, 40.0, 60.0, 80.0, 400.0}) {
+            for (size_t i = 0; i < std::size(rows); ++i)
+                QTest::addRow("%s, %g high", names[i], height) << rows[i] << height;
+        }
+    }
+    void historyAxisEnds()
+    {
+        QFETCH(QVector<HistoryPoint>, points);
+        QFETCH(double, height);
+        const QImage device(1, 1, QImage::Format_ARGB32);
+        const QFontMetricsF metrics = interfaceMetrics(device);
+        const HistoryChart::Layout l =
+            HistoryChart::layout(QRectF(0, 0, 360, height), points, metrics);
+        const int most = std::max(3, int(l.plot.height() / (metrics.height() * 1.5)) + 1);
+        QVERIFY2(l.yearTicks.size() <= most, qPrintable(QString::number(l.yearTicks.size())));
+        QVERIFY(l.dateTicks.size() <= 360);
+        if (points.isEmpty())
+            return;
+        QVERIFY(l.yearTicks.size() >= 2);
+        QVERIFY(l.lowYears < l.highYears);
+        for (const HistoryPoint& p : points) {
+            for (double years :
+                 {p.biologicalAge.toDouble(), p.properAge.toDouble(), double(p.calendarAge)})
+                QVERIFY(l.lowYears <= years && years <= l.highYears);
         }
     }
 

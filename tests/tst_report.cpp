@@ -147,7 +147,17 @@ private slots:
                                QStringLiteral("110 / 80"),
                                QStringLiteral("удовлетворительное")}
                 << QStringList{QStringLiteral("Я легко просыпаюсь от любого шума"),
-                               QStringLiteral("История")};
+                               QStringLiteral("История"), QStringLiteral("не ниже верхнего")};
+            AssessmentRecord inverted;
+            inverted.sex = Sex::Female;
+            inverted.systolicPressure = 100;
+            inverted.diastolicPressure = 120;
+            QTest::addRow("%s: woman, lower pressure above the upper", device)
+                << kind << content(QStringLiteral("Анна"), inverted, 0)
+                << QStringList{QStringLiteral("100 / 120"),
+                               QStringLiteral("Нижнее давление (120) не ниже верхнего (100): "
+                                              "проверьте введённое давление.")}
+                << QStringList{};
             QTest::addRow("%s: everything marked, long history", device)
                 << kind << content(longName, everything(), 150)
                 << QStringList{longName,
@@ -327,6 +337,7 @@ private slots:
         form.setInputs(AssessmentRecord(), calculatedAt);
         form.setHistory(nullptr, QStringLiteral("Иван"));
         QPageLayout layout;
+        QString docName;
         QFont dialogFont;
         bool printDialog = false;
         bool toFile = false;
@@ -336,6 +347,7 @@ private slots:
             if (!dialog)
                 return;
             layout = dialog->printer()->pageLayout();
+            docName = dialog->printer()->docName();
             dialogFont = dialog->font();
             // Without a print server the dialog's one printer is a PDF file.
             if (auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) {
@@ -352,6 +364,10 @@ private slots:
         QCOMPARE(layout.pageSize().id(), QPageSize::A4);
         QCOMPARE(layout.margins(QPageLayout::Millimeter), QMarginsF(15, 15, 15, 15));
         QCOMPARE(dialogFont, AppFonts::tahoma());
+        // The dialog offers the document's name, its last suffix replaced by ".pdf", for a
+        // file: that keeps the whole date, as the save dialog does.
+        QCOMPARE(QFileInfo(docName).completeBaseName() + QStringLiteral(".pdf"),
+                 ReportFileName(QStringLiteral("Иван"), calculatedAt.date()));
         QVERIFY2(boxes.shown().isEmpty(), qPrintable(boxes.shown().value(0).text));
         if (!toFile)
             QSKIP("the print dialog offers no file to print to");

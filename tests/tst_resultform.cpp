@@ -2,6 +2,7 @@
 #include "core/assessment/AssessmentResult.h"
 #include "core/assessment/ComputeAssessment.h"
 #include "core/assessment/LeadingNumber.h"
+#include "core/assessment/YearsString.h"
 #include "core/history/HistoryStore.h"
 #include "widgets/charts/HistoryChartWidget.h"
 #include "widgets/controls/Panel3d.h"
@@ -484,14 +485,91 @@ private slots:
         }
         QCOMPARE(boxes.shown().size(), 1);
         QCOMPARE(boxes.shown().at(0).kind, Kind::Question);
-        QCOMPARE(boxes.shown().at(0).text, QStringLiteral("Удалить запись от %1 из истории?")
-                                               .arg(HistoryPage::dateText(calculatedAt)));
+        QCOMPARE(boxes.shown().at(0).text,
+                 QStringLiteral("Удалить запись от 10.12.2026 14:05:00 (биологический возраст "
+                                "51,41 года) из истории?"));
         QCOMPARE(store.entries(QStringLiteral("Иван"))->size(), yes ? 1 : 2);
         QCOMPARE(table->rowCount(), yes ? 1 : 2);
         QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), HistoryPage::dateText(older));
         QPushButton* record = button(showing.form, "RecordButton");
         QCOMPARE(record->isEnabled(), yes);
         QCOMPARE(record->text(), yes ? ResultForm::recordCaption() : ResultForm::recordedCaption());
+    }
+
+    // A name or a verdict wider than its place ends in "…" and is whole in the tool tip; one
+    // that fits is shown as it is.
+    void historyCutsNothingSilently_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("short") << QStringLiteral("Иван");
+        QTest::newRow("long")
+            << QStringLiteral("Анна-Мария Константинопольская-Преображенская").repeated(3);
+    }
+    void historyCutsNothingSilently()
+    {
+        QFETCH(QString, name);
+        HistoryStore store(folder());
+        // Matching verdicts: the longest title.
+        QVERIFY(store.add(entryAt(name, calculatedAt.addDays(-1), 10, 52)));
+        Showing showing(&store, name);
+        showing.showTab(2);
+        QVERIFY(QTest::qWaitForWindowExposed(&showing.form));
+        const auto* heading = child<QLabel>(showing.form, "HistoryHeading");
+        const QString full = QStringLiteral("Профиль: ") + name;
+        const int room = heading->contentsRect().width();
+        QVERIFY(heading->fontMetrics().horizontalAdvance(heading->text()) <= room);
+        QVERIFY(showing.history()->rect().contains(heading->geometry()));
+        const bool fits = heading->fontMetrics().horizontalAdvance(full) <= room;
+        if (fits) {
+            QCOMPARE(heading->text(), full);
+        } else {
+            QVERIFY(heading->text().endsWith(QStringLiteral("…")));
+            QVERIFY(full.startsWith(heading->text().chopped(1)));
+        }
+        QCOMPARE(heading->toolTip(), fits ? QString() : full);
+        QCOMPARE(heading->accessibleName(), full);
+        QCOMPARE(fits, name.size() < 10);
+
+        const QTableWidget* table = showing.table();
+        const QTableWidgetItem* verdict = table->item(0, HistoryPage::VerdictColumn);
+        QCOMPARE(verdict->text(), VerdictTitle(3));
+        QCOMPARE(verdict->toolTip(), verdict->text());
+        QCOMPARE(table->textElideMode(), Qt::ElideRight);
+    }
+
+    // Two entries of one minute: the question about either names that one, not the other.
+    void deleteTellsSameMinuteApart_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("newer") << 0;
+        QTest::newRow("older") << 1;
+    }
+    void deleteTellsSameMinuteApart()
+    {
+        QFETCH(int, row);
+        ScriptedMessageBoxes boxes;
+        HistoryStore store(folder());
+        const QDateTime minute(QDate(2026, 3, 1), QTime(8, 0));
+        const HistoryEntry older = entryAt(QStringLiteral("Иван"), minute.addSecs(10), 20);
+        const HistoryEntry newer = entryAt(QStringLiteral("Иван"), minute.addSecs(40), 60);
+        QVERIFY(store.add(older) && store.add(newer));
+        Showing showing(&store);
+        showing.showTab(2);
+        QTableWidget* table = showing.table();
+        QCOMPARE(table->item(0, 0)->text(), table->item(1, 0)->text());
+        table->selectRow(row);
+        boxes.queueAnswer(false);
+        showing.history()->deleteSelected();
+        QCOMPARE(boxes.shown().size(), 1);
+        const QString asked = boxes.shown().at(0).text;
+        const HistoryEntry& meant = row == 0 ? newer : older;
+        const HistoryEntry& other = row == 0 ? older : newer;
+        for (const HistoryEntry* e : {&meant, &other}) {
+            const bool named =
+                asked.contains(e->recordedAt.toLocalTime().toString(QStringLiteral("HH:mm:ss"))) &&
+                asked.contains(YearsString(e->biologicalAge));
+            QVERIFY2(named == (e == &meant), qPrintable(asked));
+        }
     }
 
     // Troubles with the database are told in a message box and the window goes on working.

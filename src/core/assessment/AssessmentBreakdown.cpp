@@ -114,6 +114,17 @@ FixedPoint AssessmentBreakdown::total() const
     return sum;
 }
 
+QString AssessmentBreakdown::pressureWarning() const
+{
+    if (m_record.diastolicPressure < m_record.systolicPressure)
+        return QString();
+    return QCoreApplication::translate("AssessmentBreakdown",
+                                       "Нижнее давление (%1) не ниже верхнего (%2): проверьте "
+                                       "введённое давление.")
+        .arg(m_record.diastolicPressure)
+        .arg(m_record.systolicPressure);
+}
+
 const StepHint* AssessmentBreakdown::stepFor(BreakdownInput input) const
 {
     for (const StepHint& step : m_steps) {

@@ -58,6 +58,11 @@ public:
     FixedPoint properAge() const { return m_properAge; }
     const QString& properAgeFormula() const { return m_properAgeFormula; }
 
+    // One line telling that the lower pressure is not below the upper one (the formula takes
+    // such pressures as they are, which for a woman gives a negative pulse pressure); empty
+    // while the lower pressure is below the upper.
+    QString pressureWarning() const;
+
     // In the order of the terms; an input without a step that stays in its range has none.
     const QVector<StepHint>& steps() const { return m_steps; }
     const StepHint* stepFor(BreakdownInput input) const;

@@ -47,6 +47,12 @@ QColor bandColour(const QPalette& palette, int group, bool outer)
     return ChartStyle::tint(palette, hue, outer ? 0.5 : 0.45, outer ? 0.42 : 0.27);
 }
 
+// A group of two bands shows both shades in its legend swatch, outer shade outermost.
+double swatchWidth(int group, double swatch)
+{
+    return group == 1 ? swatch : 2 * swatch;
+}
+
 QString boundaryText(int boundary)
 {
     return DecimalString(FixedPoint::fromInt(boundary));
@@ -95,7 +101,13 @@ AgeDifferenceScale::Layout AgeDifferenceScale::layout(const QRectF& rect,
                     std::round(line * 0.9));
     l.tickTop = l.band.bottom();
     l.tickLabelTop = l.tickTop + 3 * u;
-    const double titlesTop = l.tickLabelTop + line + 3 * u;
+    const double captionTop = l.tickLabelTop + line + u;
+    l.caption.text = captionText();
+    const double captionWidth = std::min(rect.width(), metrics.horizontalAdvance(l.caption.text));
+    l.caption.rect = QRectF(std::max(rect.left(), l.band.center().x() - captionWidth / 2),
+                            captionTop, captionWidth, line);
+    l.caption.group = -1;
+    const double titlesTop = captionTop + line + 3 * u;
 
     // The two outer groups' titles stand under their ends, the middle one under the middle;
     // a title that would run into another moves to a row of its own.
@@ -106,7 +118,8 @@ AgeDifferenceScale::Layout AgeDifferenceScale::layout(const QRectF& rect,
         Title title;
         title.group = group;
         title.text = VerdictTitle(GroupCase[group]);
-        const double width = swatch + gap + metrics.horizontalAdvance(title.text);
+        const double width =
+            swatchWidth(group, swatch) + gap + metrics.horizontalAdvance(title.text);
         double left = group == 0   ? l.band.left()
                       : group == 2 ? l.band.right() - width
                                    : l.band.center().x() - width / 2;
@@ -133,10 +146,12 @@ AgeDifferenceScale::Layout AgeDifferenceScale::layout(const QRectF& rect,
 double AgeDifferenceScale::minimumWidth(const QFontMetricsF& metrics)
 {
     const double line = std::ceil(metrics.height());
-    double widest = 0;
-    for (int verdictCase : GroupCase)
-        widest = std::max(widest, metrics.horizontalAdvance(VerdictTitle(verdictCase)));
-    return std::ceil(std::round(line * 0.75) + std::round(line * 0.35) + widest);
+    const double swatch = std::round(line * 0.75);
+    double widest = metrics.horizontalAdvance(captionText());
+    for (int group = 0; group < 3; ++group)
+        widest = std::max(widest, swatchWidth(group, swatch) + std::round(line * 0.35) +
+                                      metrics.horizontalAdvance(VerdictTitle(GroupCase[group])));
+    return std::ceil(widest);
 }
 
 double AgeDifferenceScale::heightFor(double width, const QFontMetricsF& metrics)
@@ -195,13 +210,25 @@ void AgeDifferenceScale::paint(QPainter& painter, const QRectF& rect, FixedPoint
                          label);
     }
 
+    painter.drawText(l.caption.rect, Qt::AlignCenter, l.caption.text);
     const double swatch = std::round(line * 0.75);
     for (const Title& title : l.titles) {
-        const QRectF box = ChartStyle::snapped(
-            painter,
-            QRectF(title.rect.left(), title.rect.center().y() - swatch / 2, swatch, swatch));
-        painter.fillRect(box, bandColour(palette, title.group, true));
-        painter.drawText(title.rect.adjusted(swatch + std::round(line * 0.35), 0, 0, 0),
+        const double top = title.rect.center().y() - swatch / 2;
+        if (title.group == 1) {
+            painter.fillRect(
+                ChartStyle::snapped(painter, QRectF(title.rect.left(), top, swatch, swatch)),
+                bandColour(palette, 1, false));
+        } else {
+            // The outer shade on the side the outer band lies.
+            const bool outerFirst = title.group == 0;
+            for (int half = 0; half < 2; ++half) {
+                const QRectF box(title.rect.left() + half * swatch, top, swatch, swatch);
+                painter.fillRect(ChartStyle::snapped(painter, box),
+                                 bandColour(palette, title.group, (half == 0) == outerFirst));
+            }
+        }
+        painter.drawText(title.rect.adjusted(
+                             swatchWidth(title.group, swatch) + std::round(line * 0.35), 0, 0, 0),
                          Qt::AlignLeft | Qt::AlignVCenter, title.text);
     }
 
@@ -253,6 +280,12 @@ QString AgeDifferenceScale::textEquivalent(FixedPoint difference)
             .arg(YearsString(difference), phrase);
     return QCoreApplication::translate("AgeDifferenceScale", "Разница %1: %2")
         .arg(YearsString(difference), phrase);
+}
+
+QString AgeDifferenceScale::captionText()
+{
+    return QCoreApplication::translate("AgeDifferenceScale",
+                                       "Биологический возраст минус полный, лет");
 }
 
 QString AgeDifferenceScale::description()

@@ -34,6 +34,7 @@ public:
         double tickLabelTop;
         double arrowLength; // of the arrow beside a pinned marker
         QVector<Title> titles;
+        Title caption; // what the numbers are: the biological age minus the proper one
         double height; // of everything, from the rectangle's top
 
         // The x of a difference; beyond the ends, the end.
@@ -50,6 +51,8 @@ public:
 
     // For a screen reader: "Разница 20,23 года: ускоренное старение".
     static QString textEquivalent(FixedPoint difference);
+    // The caption under the boundaries' numbers.
+    static QString captionText();
     // What the bands mean.
     static QString description();
     // True where the marker is pinned at an end: no band holds the difference.

@@ -229,6 +229,9 @@ HistoryChart::Layout HistoryChart::layout(const QRectF& rect, const QVector<Hist
     const double top = y + line + line;
     const double bottom = rect.bottom() - 3 * u - line - u;
     const double height = std::max(1.0, bottom - top);
+    // The records lie a marker's width inside the plot, at the sides and at top and bottom.
+    const double inset = 6 * u;
+    const double inner = std::max(1.0, height - 2 * inset);
 
     // Years: a 1-2-5 step that leaves room for a label every line and a half.
     double low = 0;
@@ -242,8 +245,13 @@ HistoryChart::Layout HistoryChart::layout(const QRectF& rect, const QVector<Hist
             }
         }
     }
-    const int mostYearTicks = std::max(2, static_cast<int>(height / (line * 1.5)));
+    // Three ticks at least: values on both sides of a multiple of the step (of 0, say) always
+    // need the two ends and that multiple, so a smaller limit would never be met.
+    const int mostYearTicks = std::max(3, static_cast<int>(inner / (line * 1.5)) + 1);
+    // Each round at least half as large again: once the step covers the whole range, the ends
+    // are at most two steps apart, so the rounds end.
     double step = niceStep((high - low) / (mostYearTicks - 1));
+    int intervals = 0;
     for (;; step = niceStep(step * 1.5)) {
         l.lowYears = std::floor(low / step) * step;
         l.highYears = std::ceil(high / step) * step;
@@ -251,11 +259,19 @@ HistoryChart::Layout HistoryChart::layout(const QRectF& rect, const QVector<Hist
             l.lowYears -= step;
             l.highYears += step;
         }
-        if ((l.highYears - l.lowYears) / step + 1 <= mostYearTicks)
+        intervals = static_cast<int>(std::lround((l.highYears - l.lowYears) / step));
+        if (intervals + 1 <= mostYearTicks)
             break;
     }
+    // The lines keep a margin from the plot's edges, so none lies on an axis.
+    const double pad = inset / inner * (l.highYears - l.lowYears);
+    const double tickLow = l.lowYears;
+    const double tickHigh = l.highYears;
+    l.lowYears -= pad;
+    l.highYears += pad;
     double labelWidth = 0;
-    for (double v = l.lowYears; !kept.isEmpty() && v <= l.highYears + step / 2; v += step) {
+    for (int i = 0; !kept.isEmpty() && i <= intervals; ++i) {
+        const double v = i == intervals ? tickHigh : tickLow + i * step;
         const QString label = DecimalString(FixedPoint::fromDouble(v));
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(label));
         l.yearTicks.append(
@@ -270,13 +286,12 @@ HistoryChart::Layout HistoryChart::layout(const QRectF& rect, const QVector<Hist
     if (!kept.isEmpty()) {
         const double first = timeOf(kept.first().when);
         const double last = timeOf(kept.last().when);
-        const double inset = 6 * u;
-        const double inner = std::max(1.0, l.plot.width() - 2 * inset);
+        const double innerWidth = std::max(1.0, l.plot.width() - 2 * inset);
         const double span = last > first ? last - first : DayMs;
         const double middle = (first + last) / 2;
         const double from = last > first ? first : middle - span / 2;
-        l.firstTime = from - inset / inner * span;
-        l.lastTime = from + span + inset / inner * span;
+        l.firstTime = from - inset / innerWidth * span;
+        l.lastTime = from + span + inset / innerWidth * span;
 
         // Records of a single day carry its date under their middle; otherwise the dates are
         // the beginnings of days, months or years, as many as fit.

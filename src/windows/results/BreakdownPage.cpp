@@ -58,6 +58,10 @@ BreakdownPage::BreakdownPage(QWidget* parent) : QWidget(parent)
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
+    m_pressureNote = new QLabel(this);
+    m_pressureNote->setObjectName(QStringLiteral("PressureNote"));
+    m_pressureNote->setWordWrap(true);
+    m_pressureNote->setTextFormat(Qt::PlainText);
     m_verdictNote = new QLabel(this);
     m_verdictNote->setObjectName(QStringLiteral("VerdictNote"));
     m_verdictNote->setWordWrap(true);
@@ -70,6 +74,7 @@ BreakdownPage::BreakdownPage(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
+    layout->addWidget(m_pressureNote);
     layout->addWidget(m_table);
     layout->addWidget(m_verdictNote);
     layout->addWidget(m_properAge);
@@ -97,6 +102,8 @@ void BreakdownPage::fill()
 {
     const AssessmentBreakdown breakdown(m_record);
     const QVector<BreakdownTerm>& terms = breakdown.terms();
+    m_pressureNote->setText(breakdown.pressureWarning());
+    m_pressureNote->setVisible(!m_pressureNote->text().isEmpty());
     m_table->setRowCount(terms.size() + 1);
     QStringList newVerdicts;
     for (int row = 0; row < terms.size(); ++row) {

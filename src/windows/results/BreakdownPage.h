@@ -39,6 +39,7 @@ private:
     void fitTable();
 
     AssessmentRecord m_record;
+    QLabel* m_pressureNote = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_verdictNote = nullptr;
     QLabel* m_properAge = nullptr;

@@ -5,6 +5,7 @@
 #include "core/assessment/YearsString.h"
 #include "core/history/HistoryStore.h"
 #include "widgets/charts/HistoryChartWidget.h"
+#include "widgets/controls/ElidedLabel.h"
 #include "widgets/controls/FlatButton.h"
 #include "widgets/support/MessageBoxes.h"
 #include "windows/results/HistoryMessages.h"
@@ -42,9 +43,8 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("HistoryPage"));
 
-    m_heading = new QLabel(this);
+    m_heading = new ElidedLabel(this);
     m_heading->setObjectName(QStringLiteral("HistoryHeading"));
-    m_heading->setTextFormat(Qt::PlainText);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("HistoryStatus"));
     m_status->setWordWrap(true);
@@ -114,7 +114,7 @@ void HistoryPage::setHistory(HistoryStore* store, const QString& profileName,
 {
     m_store = store;
     m_profileName = profileName;
-    m_heading->setText(QStringLiteral("Профиль: ") + shownName);
+    m_heading->setFullText(QStringLiteral("Профиль: ") + shownName);
     m_loaded = false;
     m_entries.clear();
     if (isVisible())
@@ -145,9 +145,13 @@ void HistoryPage::deleteSelected()
         return;
     const int row = rows.constFirst().row();
     const HistoryEntry entry = m_entries.value(row);
-    if (!MessageBoxes::instance().question(this, QStringLiteral("Удалить запись от ") +
-                                                     dateText(entry.recordedAt) +
-                                                     QStringLiteral(" из истории?")))
+    // The table names entries to the minute; two made in one minute differ in the seconds or
+    // in the age, so the question names both.
+    const QString question =
+        tr("Удалить запись от %1 (биологический возраст %2) из истории?")
+            .arg(entry.recordedAt.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
+                 YearsString(entry.biologicalAge));
+    if (!MessageBoxes::instance().question(this, question))
         return;
     const bool removed = m_store->remove(entry.id);
     HistoryMessages::afterCall(this, *m_store, HistoryMessages::Action::Delete, removed);
@@ -204,7 +208,10 @@ void HistoryPage::fill()
         m_table->setItem(
             row, CalendarColumn,
             cell(QString::number(e.inputs.calendarAge), AgeString(e.inputs.calendarAge), true));
-        m_table->setItem(row, VerdictColumn, cell(VerdictTitle(e.verdictCase), QString(), false));
+        // The view shortens a verdict wider than its column with "…"; the tip shows it whole.
+        QTableWidgetItem* verdict = cell(VerdictTitle(e.verdictCase), QString(), false);
+        verdict->setToolTip(verdict->text());
+        m_table->setItem(row, VerdictColumn, verdict);
     }
     const int rowHeight = m_table->fontMetrics().height() + 6;
     m_table->verticalHeader()->setDefaultSectionSize(rowHeight);

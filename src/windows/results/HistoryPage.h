@@ -7,6 +7,7 @@
 #include <QVector>
 #include <QWidget>
 
+class ElidedLabel;
 class HistoryChartWidget;
 class HistoryStore;
 class QLabel;
@@ -68,7 +69,7 @@ private:
     bool m_readable = true;
     QList<HistoryEntry> m_entries;
 
-    QLabel* m_heading = nullptr;
+    ElidedLabel* m_heading = nullptr;
     QLabel* m_status = nullptr;
     HistoryChartWidget* m_chart = nullptr;
     QTableWidget* m_table = nullptr;

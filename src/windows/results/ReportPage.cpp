@@ -2,6 +2,7 @@
 
 #include "core/app/BuildInfo.h"
 #include "core/assessment/AgeString.h"
+#include "core/assessment/AssessmentBreakdown.h"
 #include "core/assessment/YearsString.h"
 #include "widgets/charts/AgeDifferenceScale.h"
 #include "widgets/charts/ChartStyle.h"
@@ -278,6 +279,9 @@ double compose(QPainter& painter, const QRectF& area, const ReportContent& c, do
     const double captions = page.captionWidth(inputs + results);
     page.heading(QStringLiteral("Исходные данные"));
     page.rows(inputs, captions);
+    const QString pressureWarning = AssessmentBreakdown(c.record).pressureWarning();
+    if (!pressureWarning.isEmpty())
+        page.paragraph(pressureWarning, true);
     const QStringList marked = markedStatements(c.record);
     if (marked.isEmpty()) {
         page.heading(QStringLiteral("Отмеченные утверждения"));

@@ -317,11 +317,19 @@ bool ResultForm::writeReport(const QString& path)
     return false;
 }
 
+void ResultForm::preparePrinter(QPrinter& printer) const
+{
+    printer.setPageLayout(ReportPage::pageLayout());
+    // Qt's print dialog proposes the document's name for printing to a file, taking whatever
+    // follows its last dot for a suffix and putting ".pdf" in its place: the whole file name
+    // keeps the date's year.
+    printer.setDocName(proposedFileName());
+}
+
 void ResultForm::printReport()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(ReportPage::pageLayout());
-    printer.setDocName(QFileInfo(proposedFileName()).completeBaseName());
+    preparePrinter(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setFont(font());
     dialog.setWindowTitle(QStringLiteral("Печать отчёта"));

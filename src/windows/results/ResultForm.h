@@ -14,6 +14,7 @@ class HistoryPage;
 class HistoryStore;
 class QLabel;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class QTabWidget;
 
@@ -56,6 +57,8 @@ public:
     static QString recordedCaption() { return QStringLiteral("Записано"); }
 
 private:
+    // The page layout and the document name the print dialog starts from.
+    void preparePrinter(QPrinter& printer) const;
     void stepTab(int by);
     void entryRemoved(qint64 id);
 
