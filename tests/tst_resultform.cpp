@@ -17,6 +17,7 @@
 #include "RefusedWrites.h"
 #include "ScriptedMessageBoxes.h"
 #include "StoreFolder.h"
+#include "WindowStores.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -714,16 +715,16 @@ private slots:
     }
 
     // The main window hands the results window its inputs, the profile box's name and the
-    // session's history; nothing of the database is touched until the history is used, and a
+    // history it was handed; nothing of the database is touched until the history is used, and a
     // profile deleted from the settings keeps its history.
     void fromTheMainWindow()
     {
         StoreFolder settings;
         settings.useForNativeStore();
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QDir(data).removeRecursively();
         ScriptedMessageBoxes boxes;
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
+        const QString data = formStores.historyFolder();
         form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         form.show();
         MainWindowProbe probe(form);
@@ -732,7 +733,7 @@ private slots:
                 if (auto* results = qobject_cast<ResultForm*>(w))
                     inside(*results);
             });
-            form.Command1_Click();
+            form.onCalculate();
         };
 
         calculate([](ResultForm&) {});
