@@ -13,7 +13,7 @@ SAN_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_st
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
 
 .PHONY: deps configure build run test clean package check-package test-sanitize bench check-a11y \
-	check-layers check-format check-translations
+	check-layers check-format check-translations check-names
 
 deps:
 	@scripts/install-deps
@@ -29,11 +29,16 @@ run: build
 
 test: build
 	@tools/check-layers >/dev/null
+	@tools/check-names
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Which folder of src/ includes which; fails on an upward include or a cycle between folders.
 check-layers:
 	@tools/check-layers
+
+# Fails on a design-numbered C++ identifier (Label12, Slider2, ...) in the windows' sources.
+check-names:
+	@tools/check-names
 
 # Fails on any C++ file that differs from clang-format's output.
 check-format:

@@ -2,6 +2,8 @@
 #include "core/app/DisplayEnvironment.h"
 #include "core/app/QtTranslation.h"
 #include "core/app/SingleInstance.h"
+#include "core/history/HistoryStore.h"
+#include "core/profiles/SettingsStore.h"
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/AppStyle.h"
 #include "widgets/support/WindowActivation.h"
@@ -29,7 +31,10 @@ int main(int argc, char* argv[])
     QApplication::setStyle(new AppStyle(QApplication::style()->name()));
     AppFonts::registerTahoma();
 
-    Form1 form;
+    // The stores outlive the window that uses them. The history opens the first time it is used.
+    SettingsStore settings;
+    HistoryStore history;
+    Form1 form(settings, history);
     QObject::connect(&instance, &SingleInstance::activationRequested, &form,
                      [&form] { WindowActivation::bringToFront(&form); });
     form.show();

@@ -2,6 +2,7 @@
 #include "ModalProbe.h"
 #include "ScriptedMessageBoxes.h"
 #include "StoreFolder.h"
+#include "WindowStores.h"
 #include "widgets/controls/BannerPicture.h"
 #include "widgets/controls/LinkLabel.h"
 #include "widgets/controls/Slider.h"
@@ -85,6 +86,7 @@ class TestForm1 : public QObject
     Q_OBJECT
 
     std::unique_ptr<StoreFolder> store;
+    std::unique_ptr<WindowStores> stores;
     std::unique_ptr<Form1> form;
 
     template <typename T> T* child(const QString& name) const
@@ -149,12 +151,14 @@ private slots:
         store = std::make_unique<StoreFolder>();
         QVERIFY(store->isValid());
         store->useForNativeStore();
-        form = std::make_unique<Form1>();
+        stores = std::make_unique<WindowStores>();
+        form = std::make_unique<Form1>(stores->settings, stores->history);
         child<QTimer>(QStringLiteral("Timer1"))->stop();
     }
     void cleanup()
     {
         form.reset();
+        stores.reset();
         store.reset();
     }
 
@@ -178,6 +182,48 @@ private slots:
             QCOMPARE(check(i)->checkState(), Qt::Unchecked);
         for (const char* key : {"save", "del"})
             QVERIFY(!form->findChild<QAction*>(QString::fromLatin1(key))->isEnabled());
+    }
+
+    // Each slider's range and start position.
+    void slidersTakeTheirRanges_data()
+    {
+        QTest::addColumn<QString>("slider");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("start");
+        QTest::newRow("age") << "Slider2" << 5 << 90 << 20;
+        QTest::newRow("body mass") << "Slider3" << 10 << 200 << 65;
+        QTest::newRow("systolic") << "Slider4" << 4 << 36 << 11;
+        QTest::newRow("diastolic") << "Slider5" << 4 << 24 << 8;
+        QTest::newRow("breath-holding") << "Slider6" << 5 << 300 << 10;
+        QTest::newRow("balance") << "Slider7" << 1 << 60 << 3;
+    }
+    void slidersTakeTheirRanges()
+    {
+        QFETCH(QString, slider);
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        QFETCH(int, start);
+        const Slider* s = child<Slider>(slider);
+        QCOMPARE(s->min(), minimum);
+        QCOMPARE(s->max(), maximum);
+        QCOMPARE(s->value(), start);
+    }
+
+    // Positions set by code and not shown yet: the record, the profile's inputs and the
+    // results' age line all come from the sliders, so they cannot differ.
+    void oneSnapshotOfTheInputs()
+    {
+        child<Slider>(QStringLiteral("Slider2"))->setValue(33);
+        child<Slider>(QStringLiteral("Slider4"))->setValue(15);
+        child<Slider>(QStringLiteral("Slider7"))->setValue(42);
+        QCOMPARE(form->profileInputs().calendarAge, 33);
+        const AssessmentRecord record = form->currentRecord();
+        QCOMPARE(record.calendarAge, 33);
+        QCOMPARE(record.systolicPressure, 150);
+        QCOMPARE(record.balance, 42);
+        QCOMPARE(calculate().value(1), QStringLiteral("33 года"));
+        QCOMPARE(text(QStringLiteral("Label15")), QStringLiteral("150 / 80"));
     }
 
     void statementRowsStackFromTheirHeads()
@@ -419,15 +465,15 @@ private slots:
         const auto shownAt = [&](int x) {
             return banner->picture().toImage().pixelColor(qRound(x * dpr), qRound(dpr));
         };
-        form->Timer1_Timer();
+        form->sweepTick();
         QCOMPARE(shownAt(1), lit.pixelColor(qRound(dpr), qRound(dpr)));
         QCOMPARE(shownAt(5), plain.pixelColor(qRound(5 * dpr), qRound(dpr)));
-        form->Timer1_Timer();
+        form->sweepTick();
         QCOMPARE(shownAt(1), plain.pixelColor(qRound(dpr), qRound(dpr)));
         QCOMPARE(shownAt(5), lit.pixelColor(qRound(5 * dpr), qRound(dpr)));
         QCOMPARE(form->sweepPosition(), 120.0f);
         for (int tick = 2; tick < 65; ++tick)
-            form->Timer1_Timer();
+            form->sweepTick();
         QCOMPARE(form->sweepPosition(), 0.0f);
     }
 

@@ -74,12 +74,12 @@ private slots:
             FormAbout w(nullptr, lit, plain);
             w.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
             for (int i = 0; i < 3; ++i)
-                w.Timer1_Timer();
+                w.sweepTick();
         }
         QCOMPARE(FormAbout::sweepX(), start + 180.0f);
         FormAbout again(nullptr, lit, plain);
         again.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
-        again.Timer1_Timer();
+        again.sweepTick();
         const int litPx = static_cast<int>((start + 180) / 15);
         QCOMPARE(shownAt(again, litPx + 1), QColor(Qt::red));
         QCOMPARE(shownAt(again, litPx - 3), QColor(Qt::blue));

@@ -11,6 +11,7 @@
 #include "MainWindowProbe.h"
 #include "ProfileInputsText.h"
 #include "StoreFolder.h"
+#include "WindowStores.h"
 
 #include <QComboBox>
 #include <QtTest>
@@ -72,7 +73,8 @@ private slots:
 
     void listedInNumberOrder()
     {
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         QStringList expected;
         for (const LegacyProfile& p : legacyProfiles())
             expected << p.name;
@@ -97,7 +99,8 @@ private slots:
         QFETCH(int, row);
         QFETCH(bool, picked);
         const LegacyProfile& p = legacyProfiles().at(row);
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         MainWindowProbe probe(form);
         form.applyProfile(otherThan(p.inputs, form));
         const QStringList before = describe(form.profileInputs()).split(' ');

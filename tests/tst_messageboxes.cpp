@@ -13,6 +13,7 @@
 #include "ProfileInputsText.h"
 #include "RefusedWrites.h"
 #include "StoreFolder.h"
+#include "WindowStores.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -40,7 +41,8 @@ private slots:
         m_dir = std::make_unique<StoreFolder>();
         QVERIFY(m_dir->isValid());
         m_dir->useForNativeStore();
-        m_form = std::make_unique<Form1>();
+        m_stores = std::make_unique<WindowStores>();
+        m_form = std::make_unique<Form1>(m_stores->settings, m_stores->history);
         m_probe = std::make_unique<MainWindowProbe>(*m_form);
         m_loaded = std::make_unique<QSignalSpy>(m_form->findChild<ProfileCommands*>(),
                                                 &ProfileCommands::profileLoaded);
@@ -57,6 +59,7 @@ private slots:
         m_loaded.reset();
         m_probe.reset();
         m_form.reset();
+        m_stores.reset();
         m_dir.reset();
     }
 
@@ -232,6 +235,7 @@ private:
 
     QFont m_appFont;
     std::unique_ptr<StoreFolder> m_dir;
+    std::unique_ptr<WindowStores> m_stores;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<MainWindowProbe> m_probe;
     std::unique_ptr<QSignalSpy> m_loaded;

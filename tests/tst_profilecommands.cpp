@@ -13,6 +13,7 @@
 #include "RefusedWrites.h"
 #include "ScriptedMessageBoxes.h"
 #include "StoreFolder.h"
+#include "WindowStores.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -67,7 +68,8 @@ private slots:
             m_evening.statements[3] = 1;
             QVERIFY(profiles.Save(QStringLiteral("Вечер"), false, m_evening));
         }
-        m_form = std::make_unique<Form1>();
+        m_stores = std::make_unique<WindowStores>();
+        m_form = std::make_unique<Form1>(m_stores->settings, m_stores->history);
         m_probe = std::make_unique<MainWindowProbe>(*m_form);
         m_commands = m_form->findChild<ProfileCommands*>();
         QVERIFY(m_commands);
@@ -86,6 +88,7 @@ private slots:
         m_loaded.reset();
         m_probe.reset();
         m_form.reset();
+        m_stores.reset();
         m_store.reset();
         m_dir.reset();
     }
@@ -597,6 +600,7 @@ private:
 
     std::unique_ptr<StoreFolder> m_dir;
     std::unique_ptr<SettingsStore> m_store;
+    std::unique_ptr<WindowStores> m_stores;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<MainWindowProbe> m_probe;
     ProfileCommands* m_commands = nullptr;

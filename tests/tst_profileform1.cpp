@@ -1,6 +1,7 @@
 // Profiles and the real main window: what a stored profile puts into the controls, in which
 // order, and what a saved one holds, against a store in a temporary folder.
 #include "core/assessment/ComputeAssessment.h"
+#include "core/history/HistoryStore.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/controls/Slider.h"
@@ -12,6 +13,8 @@
 #include "ScriptedMessageBoxes.h"
 #include "StoreFolder.h"
 #include "StoredValueCases.h"
+#include "TestRecords.h"
+#include "WindowStores.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,26 +22,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-QString describe(const AssessmentRecord& r)
-{
-    QString statements;
-    for (int s : r.statements)
-        statements += QString::number(s);
-    return QStringLiteral("%1 %2 %3 %4/%5 %6 %7 %8 %9")
-        .arg(r.sex == Sex::Male ? "male" : "female")
-        .arg(r.calendarAge)
-        .arg(r.bodyMass)
-        .arg(r.systolicPressure)
-        .arg(r.diastolicPressure)
-        .arg(r.breathHold)
-        .arg(r.balance)
-        .arg(statements)
-        .arg(r.healthRating);
-}
 
 // Stores one profile section under a listed name, as another program might have written it.
 void storeSection(const StoreFolder& folder, const QString& name,
@@ -69,7 +56,8 @@ private slots:
 
     void freshWindowHoldsTheStartInputs()
     {
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         QCOMPARE(form.profileInputs(), startInputs());
     }
 
@@ -80,7 +68,8 @@ private slots:
         QString saved;
         ProfileInputs savedInputs;
         {
-            Form1 form;
+            WindowStores formStores;
+            Form1 form(formStores.settings, formStores.history);
             MainWindowProbe probe(form);
             QVERIFY(!probe.profileButton("save")->isEnabled());
             probe.option(1)->click();
@@ -100,7 +89,8 @@ private slots:
             savedInputs = form.profileInputs();
         }
 
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         MainWindowProbe probe(form);
         QCOMPARE(probe.entries(), QStringList({"Вечер"}));
         QCOMPARE(probe.profileBox()->currentIndex(), -1);
@@ -114,6 +104,28 @@ private slots:
         // The sex switch ran: the woman's inputs are the editable ones.
         QVERIFY(probe.slider(3)->isEnabled());
         QVERIFY(!probe.slider(6)->isEnabled());
+    }
+
+    // The window keeps profiles in the store it is handed: a store in a folder of its own, not
+    // the per-user settings.
+    void savesIntoTheHandedStore()
+    {
+        StoreFolder own;
+        QVERIFY(own.isValid());
+        SettingsStore settings(own.path());
+        QTemporaryDir historyFolder;
+        HistoryStore history(historyFolder.path());
+        ScriptedMessageBoxes boxes;
+        {
+            Form1 form(settings, history);
+            MainWindowProbe probe(form);
+            probe.profileBox()->setEditText(QStringLiteral("Иван"));
+            probe.profileButton("save")->trigger();
+        }
+        SettingsStore reread(own.path());
+        QCOMPARE(ProfileStore(reread).LoadPresets(), QStringList{QStringLiteral("Иван")});
+        SettingsStore userSettings;
+        QCOMPARE(ProfileStore(userSettings).LoadPresets(), QStringList());
     }
 
     // Each key lands in its own control; a text no control takes changes nothing, and a slider
@@ -133,7 +145,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, shown);
         storeSection(*m_dir, QStringLiteral("Тест"), {{key, text}});
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         MainWindowProbe probe(form);
         const QStringList before = ::describe(form.profileInputs()).split(' ');
         probe.pick(QStringLiteral("Тест"));
@@ -156,7 +169,8 @@ private slots:
         ScriptedMessageBoxes boxes;
         storeSection(*m_dir, QStringLiteral("Без оценки"), {{"C66", "-1"}});
         {
-            Form1 form;
+            WindowStores formStores;
+            Form1 form(formStores.settings, formStores.history);
             MainWindowProbe probe(form);
             probe.pick(QStringLiteral("Без оценки"));
             QCOMPARE(probe.rating()->currentIndex(), -1);
@@ -178,7 +192,8 @@ private slots:
                            ProfileStore::profileSection(QStringLiteral("Снова")))
                      .value(QStringLiteral("C66")),
                  QStringLiteral("-1"));
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         MainWindowProbe probe(form);
         probe.rating()->setCurrentIndex(2);
         probe.pick(QStringLiteral("Снова"));
@@ -188,7 +203,8 @@ private slots:
     void neitherOptionIsAStateOfItsOwn()
     {
         storeSection(*m_dir, QStringLiteral("X"), {{"C27", "False"}, {"C28", "False"}});
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         MainWindowProbe probe(form);
         QVERIFY(probe.slider(6)->isEnabled());
         probe.pick(QStringLiteral("X"));
@@ -220,7 +236,8 @@ private slots:
         QFETCH(bool, male);
         QFETCH(bool, femaleShown);
         QFETCH(bool, maleShown);
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         MainWindowProbe probe(form);
         probe.option(female && !male ? 0 : 1)->click();
         ProfileInputs inputs;
@@ -237,7 +254,8 @@ private slots:
     // profile box is not an input.
     void partialProfileLeavesTheRestAlone()
     {
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         MainWindowProbe probe(form);
         probe.slider(7)->setValue(42);
         probe.check(3)->setValue(1);
@@ -262,7 +280,8 @@ private slots:
         QVERIFY(ProfileStore(store).Save(QStringLiteral("Утро"), false, startInputs()));
         const QString lock = m_dir->file() + QStringLiteral(".lock");
         QVERIFY(QDir().mkdir(lock));
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         QVERIFY(QDir().rmdir(lock));
         QCOMPARE(MainWindowProbe(form).entries(), QStringList({"Утро"}));
     }

@@ -10,6 +10,7 @@
 #include "ProfileInputsText.h"
 #include "ScriptedMessageBoxes.h"
 #include "StoreAccess.h"
+#include "WindowStores.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -220,7 +221,8 @@ private slots:
             QCOMPARE(profiles.Read(proper.at(n)), properInputs.at(n));
         // Every listed profile loaded in turn into the real window leaves usable inputs.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-        Form1 picker;
+        WindowStores pickerStores;
+        Form1 picker(pickerStores.settings, pickerStores.history);
         for (const QString& name : listed)
             picker.applyProfile(profiles.Read(name));
         checkUsable(picker);
@@ -266,7 +268,8 @@ private slots:
         QCOMPARE(properInputs.size(), proper.size());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
 
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         MainWindowProbe probe(form);
         ScriptedMessageBoxes boxes;
         QComboBox* box = probe.profileBox();

@@ -7,6 +7,7 @@
 #include "RefusedWrites.h"
 #include "StoreFolder.h"
 #include "StoredValueCases.h"
+#include "TestRecords.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -103,6 +104,32 @@ private slots:
                  (QHash<QString, QString>{{"C27", "False"}, {"C43", "2"}}));
         QCOMPARE(ProfileStore::inputs(ProfileStore::texts(some)), some);
         QCOMPARE(ProfileStore::inputs({}), ProfileInputs());
+    }
+
+    // What the calculation takes from the window's snapshot: pressures in mmHg from their
+    // tens, the sex female unless the male option is selected, absent inputs at the window's
+    // start values.
+    void inputsAsAnAssessment_data()
+    {
+        QTest::addColumn<ProfileInputs>("inputs");
+        QTest::addColumn<QString>("record");
+
+        const QString noStatements = QString(27, QLatin1Char('0'));
+        QTest::newRow("start") << startInputs() << "male 20 65 110/80 10 3 " + noStatements + " 1";
+        QTest::newRow("nothing held")
+            << ProfileInputs() << "female 20 65 110/80 10 3 " + noStatements + " 1";
+        QTest::newRow("every input")
+            << fullInputs(47, 70, 36, 24, 300, 60, true, false, "100000000000000000000000002", 3)
+            << "female 47 70 360/240 300 60 100000000000000000000000002 3";
+        QTest::newRow("both options, no rating")
+            << fullInputs(5, 10, 4, 4, 5, 1, true, true, "012", -1)
+            << "male 5 10 40/40 5 1 012" + QString(24, QLatin1Char('0')) + " -1";
+    }
+    void inputsAsAnAssessment()
+    {
+        QFETCH(ProfileInputs, inputs);
+        QFETCH(QString, record);
+        QCOMPARE(describe(inputs.record()), record);
     }
 
     void emptyStoreListsNothing()

@@ -18,6 +18,7 @@
 #include "RefusedWrites.h"
 #include "ScriptedMessageBoxes.h"
 #include "StoreFolder.h"
+#include "WindowStores.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -792,16 +793,16 @@ private slots:
     }
 
     // The main window hands the results window its inputs, the profile box's name and the
-    // session's history; nothing of the database is touched until the history is used, and a
+    // history it was handed; nothing of the database is touched until the history is used, and a
     // profile deleted from the settings keeps its history.
     void fromTheMainWindow()
     {
         StoreFolder settings;
         settings.useForNativeStore();
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QDir(data).removeRecursively();
         ScriptedMessageBoxes boxes;
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
+        const QString data = formStores.historyFolder();
         form.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         form.show();
         MainWindowProbe probe(form);
@@ -810,7 +811,7 @@ private slots:
                 if (auto* results = qobject_cast<ResultForm*>(w))
                     inside(*results);
             });
-            form.Command1_Click();
+            form.onCalculate();
         };
 
         calculate([](ResultForm&) {});

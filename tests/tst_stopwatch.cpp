@@ -1,4 +1,5 @@
 #include "ModalProbe.h"
+#include "WindowStores.h"
 #include "widgets/support/AppFonts.h"
 #include "windows/mainwindow/Form1.h"
 #include "windows/stopwatch/Secundomer.h"
@@ -404,7 +405,8 @@ private slots:
         QFETCH(int, handed);
         QFETCH(QString, label);
         QFETCH(QString, shown);
-        Form1 form;
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
         QList<int> readings;
         QList<StopwatchTarget> targets;
         bool closedByOk = false;

@@ -1,6 +1,7 @@
 #include "core/assessment/AssessmentBreakdown.h"
 
 #include "core/assessment/ComputeAssessment.h"
+#include "core/assessment/InputRange.h"
 #include "core/assessment/YearsString.h"
 
 #include <QCoreApplication>
@@ -14,10 +15,10 @@
 
 namespace {
 
-constexpr int MinSystolic = 40;
-constexpr int MaxBreathHold = 300;
-constexpr int MaxBalance = 60;
-constexpr int MinBodyMass = 10;
+constexpr int MinSystolic = InputRanges::SystolicPressure.minimumValue();
+constexpr int MaxBreathHold = InputRanges::BreathHold.maximumValue();
+constexpr int MaxBalance = InputRanges::Balance.maximumValue();
+constexpr int MinBodyMass = InputRanges::BodyMass.minimumValue();
 constexpr int ComplaintCount = 24;
 
 const QChar Minus(0x2212);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/assessment/InputRange.h"
+
 #include <QStringList>
 
 #include <array>
@@ -16,12 +18,13 @@ struct AssessmentRecord
     static constexpr int StatementCount = 27;
 
     Sex sex = Sex::Male;
-    int calendarAge = 20;                         // years, 5..90
-    int bodyMass = 65;                            // kg, 10..200
-    int systolicPressure = 110;                   // mmHg, 40..360 in steps of 10
-    int diastolicPressure = 80;                   // mmHg, 40..240 in steps of 10
-    int breathHold = 10;                          // seconds, 5..300
-    int balance = 3;                              // seconds, 1..60
+    // The window's start values; the ranges are in InputRanges.
+    int calendarAge = InputRanges::CalendarAge.startValue();             // years
+    int bodyMass = InputRanges::BodyMass.startValue();                   // kg
+    int systolicPressure = InputRanges::SystolicPressure.startValue();   // mmHg
+    int diastolicPressure = InputRanges::DiastolicPressure.startValue(); // mmHg
+    int breathHold = InputRanges::BreathHold.startValue();               // seconds
+    int balance = InputRanges::Balance.startValue();                     // seconds
     std::array<int, StatementCount> statements{}; // 0 not marked, 1 marked, 2 greyed
     int healthRating = 1;                         // 0..3, -1 for no selection
 

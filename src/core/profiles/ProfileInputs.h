@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/assessment/AssessmentRecord.h"
+#include "core/assessment/InputRange.h"
 
 #include <array>
 #include <optional>
@@ -30,4 +31,11 @@ struct ProfileInputs
                statements == o.statements && healthRating == o.healthRating;
     }
     bool operator!=(const ProfileInputs& o) const { return !(*this == o); }
+
+    // Where a slider input's position is kept.
+    static std::optional<int> ProfileInputs::*position(InputId id);
+
+    // The assessment's inputs in their own units: the pressures in mmHg, the sex female unless
+    // the male option is selected. An absent input takes the window's start value.
+    AssessmentRecord record() const;
 };

@@ -1,17 +1,28 @@
 #include "core/profiles/ProfileKeys.h"
 
+namespace {
+
+ProfileKeys::Key slider(int number, const InputRange& range)
+{
+    ProfileKeys::Key key{number, ProfileKeys::Kind::Slider, ProfileInputs::position(range.id)};
+    key.input = range.id;
+    return key;
+}
+
+} // namespace
+
 const QList<ProfileKeys::Key>& ProfileKeys::all()
 {
     static const QList<Key> keys = [] {
         QList<Key> k = {
-            {14, Kind::Slider, &ProfileInputs::systolic},
-            {15, Kind::Slider, &ProfileInputs::diastolic},
-            {16, Kind::Slider, &ProfileInputs::breathHold},
-            {17, Kind::Slider, &ProfileInputs::balance},
+            slider(14, InputRanges::SystolicPressure),
+            slider(15, InputRanges::DiastolicPressure),
+            slider(16, InputRanges::BreathHold),
+            slider(17, InputRanges::Balance),
             {27, Kind::Option, nullptr, &ProfileInputs::female},
             {28, Kind::Option, nullptr, &ProfileInputs::male},
-            {30, Kind::Slider, &ProfileInputs::calendarAge},
-            {31, Kind::Slider, &ProfileInputs::bodyMass},
+            slider(30, InputRanges::CalendarAge),
+            slider(31, InputRanges::BodyMass),
         };
         for (int s = 0; s < AssessmentRecord::StatementCount; ++s)
             k.append({39 + s, Kind::Statement, nullptr, nullptr, s});

@@ -27,6 +27,8 @@ public:
         std::optional<int> ProfileInputs::*value = nullptr; // sliders and the rating
         std::optional<bool> ProfileInputs::*option = nullptr;
         int statement = -1; // 0 to 26 for a statement
+        // A slider's input, whose range InputRanges holds.
+        std::optional<InputId> input = std::nullopt;
 
         QString name() const { return QLatin1Char('C') + QString::number(number); }
     };

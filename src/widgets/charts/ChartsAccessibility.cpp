@@ -2,6 +2,7 @@
 
 #include "widgets/charts/AgeDifferenceScaleWidget.h"
 #include "widgets/charts/HistoryChartWidget.h"
+#include "widgets/support/AccessibleFactories.h"
 
 #include <QAccessibleWidget>
 
@@ -21,9 +22,5 @@ QAccessibleInterface* chartsFactory(const QString& className, QObject* object)
 
 void ChartsAccessibility::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(chartsFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    AccessibleFactories::install(chartsFactory);
 }

@@ -6,8 +6,7 @@
 #include "widgets/controls/Panel3dAccessible.h"
 #include "widgets/controls/Slider.h"
 #include "widgets/controls/SliderAccessible.h"
-
-#include <QAccessible>
+#include "widgets/support/AccessibleFactories.h"
 
 namespace {
 
@@ -30,9 +29,5 @@ QAccessibleInterface* controlsFactory(const QString& className, QObject* object)
 
 void ControlsAccessibility::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(controlsFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    AccessibleFactories::install(controlsFactory);
 }

@@ -3,6 +3,7 @@
 #include "core/app/BuildConfig.h"
 #include "core/app/BuildInfo.h"
 #include "core/geometry/BannerSweep.h"
+#include "widgets/controls/BannerEffects.h"
 #include "widgets/controls/BannerPicture.h"
 #include "widgets/controls/FlatButton.h"
 #include "widgets/controls/LinkLabel.h"
@@ -17,10 +18,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QUrl>
 
-float FormAbout::SweepX = 0;
+float FormAbout::s_sweepX = 0;
 
 namespace {
 
@@ -56,7 +56,6 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
                    Qt::WindowCloseButtonHint);
     setFont(AppFonts::tahoma());
     setFixedSize(Twips::size(ClientWidth, 3360));
-    setMouseTracking(true);
 
     // The white band across the top, the banner 555 twips in from the left.
     auto* band = new QWidget(this);
@@ -66,25 +65,29 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
     QPalette white = band->palette();
     white.setColor(QPalette::Window, Qt::white);
     band->setPalette(white);
-    Picture5 = new BannerPicture(band);
-    Picture5->setObjectName(QStringLiteral("Picture5"));
-    Picture5->setGeometry(Twips::rect(555, 0, BannerSweep::PictureWidth, 750));
-    Picture5->setPicture(SvgArt::pixmap(
+    auto* banner = new BannerPicture(band);
+    banner->setObjectName(QStringLiteral("Picture5"));
+    banner->setGeometry(Twips::rect(555, 0, BannerSweep::PictureWidth, 750));
+    banner->setPicture(SvgArt::pixmap(
         QStringLiteral(":/banner/banner.svg"),
         Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight), devicePixelRatioF()));
-    Picture5->setAccessibleName(QStringLiteral("Kalder Vitalon"));
+    banner->setAccessibleName(QStringLiteral("Kalder Vitalon"));
+    m_effects = new BannerEffects(
+        this, banner, [this]() -> const QPixmap& { return m_lit; },
+        [this]() -> const QPixmap& { return m_plain; }, &s_sweepX);
     addRule(this, QStringLiteral("Panel3d1"), 0, 750, ClientWidth);
 
     addLabel(this, QStringLiteral("Версия:"), Twips::rect(TextLeft, 870, 720, 255), true);
-    Label3 = addLabel(this, VersionString(), Twips::rect(ValueLeft, 870, 2000, 255), true);
-    Label3->setObjectName(QStringLiteral("Label3"));
+    QLabel* version = addLabel(this, VersionString(), Twips::rect(ValueLeft, 870, 2000, 255), true);
+    version->setObjectName(QStringLiteral("Label3"));
     addRule(this, QStringLiteral("Panel3d2"), RuleLeft, 1230, RuleWidth);
 
     addLabel(this, QStringLiteral("Автор:"), Twips::rect(TextLeft, 1335, 1500, 255), true);
-    Label5 = addLabel(this, AuthorsString(), Twips::rect(ValueLeft, 1590, 3780, 540), false);
-    Label5->setObjectName(QStringLiteral("Label5"));
-    Label5->setWordWrap(true);
-    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QLabel* authors =
+        addLabel(this, AuthorsString(), Twips::rect(ValueLeft, 1590, 3780, 540), false);
+    authors->setObjectName(QStringLiteral("Label5"));
+    authors->setWordWrap(true);
+    authors->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     addRule(this, QStringLiteral("Panel3d3"), RuleLeft, 2175, RuleWidth);
 
     QLabel* method = addLabel(
@@ -107,35 +110,30 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
         auto* link = new LinkLabel(QString::fromUtf8(links[i].text), i, this);
         link->setToolTip(QString::fromUtf8(links[i].target));
         link->setGeometry(Twips::rect(ValueLeft, links[i].top, 2850, 255));
-        connect(link, &LinkLabel::hovered, this, &FormAbout::Mail_Hovered);
-        connect(link, &LinkLabel::activated, this, &FormAbout::Mail_Activated);
-        connect(link, &LinkLabel::released, this, &FormAbout::DisLink);
-        Mail << link;
+        connect(link, &LinkLabel::activated, this, &FormAbout::openLink);
+        m_effects->addLink(link);
+        m_links << link;
     }
 
-    Command2 = new FlatButton(QStringLiteral("Ok"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(Twips::rect(ClientWidth - 120 - 1530, 2730, 1530, 390));
-    Command2->setDefault(true);
-    connect(Command2, &QPushButton::clicked, this, &QDialog::accept);
-    MakeFlat(Command2);
+    m_okButton = new FlatButton(QStringLiteral("Ok"), this);
+    m_okButton->setObjectName(QStringLiteral("Command2"));
+    m_okButton->setGeometry(Twips::rect(ClientWidth - 120 - 1530, 2730, 1530, 390));
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    MakeFlat(m_okButton);
 
     // The window opens on Ok, so Enter right away closes it and opens no link; Tab then goes
     // to the links in reading order.
-    setTabOrder(Command2, Mail[1]);
-    setTabOrder(Mail[1], Mail[0]);
-    Command2->setFocus();
+    setTabOrder(m_okButton, m_links[1]);
+    setTabOrder(m_links[1], m_links[0]);
+    m_okButton->setFocus();
 
     // The window sees Esc before any of its controls.
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &FormAbout::Timer1_Timer);
-    Timer1->start();
+    m_effects->start();
 
     centreOnScreen();
 }
@@ -160,31 +158,14 @@ void FormAbout::centreOnScreen()
     move(framed.topLeft());
 }
 
-void FormAbout::Timer1_Timer()
+void FormAbout::sweepTick()
 {
-    Picture5->sweepTick(SweepX, m_lit, m_plain);
+    m_effects->sweepTick();
 }
 
-// Links stay underlined whatever their colour: told apart from text by colour alone, they
-// would be lost on a reader who cannot see the colour.
-void FormAbout::DisLink()
+void FormAbout::openLink(int index)
 {
-    for (LinkLabel* link : Mail)
-        link->setLook(LinkLabel::Look::Plain);
-}
-
-// The link under the pointer shows itself red; the other one turns plain.
-void FormAbout::Mail_Hovered(int index)
-{
-    for (LinkLabel* link : Mail) {
-        if (link->index() != index)
-            link->setLook(LinkLabel::Look::Plain);
-    }
-}
-
-void FormAbout::Mail_Activated(int index)
-{
-    LinkLabel* link = Mail.value(index);
+    LinkLabel* link = m_links.value(index);
     if (!link)
         return;
     // An address that is not valid is not guessed at; a desktop that cannot open one shows
@@ -192,13 +173,6 @@ void FormAbout::Mail_Activated(int index)
     const QUrl target(link->toolTip(), QUrl::StrictMode);
     if (target.isValid())
         QDesktopServices::openUrl(target);
-}
-
-void FormAbout::mouseMoveEvent(QMouseEvent* event)
-{
-    if (!childAt(event->position().toPoint()))
-        DisLink();
-    QDialog::mouseMoveEvent(event);
 }
 
 bool FormAbout::eventFilter(QObject* watched, QEvent* event)

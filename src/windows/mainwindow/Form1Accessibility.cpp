@@ -1,8 +1,8 @@
 #include "windows/mainwindow/Form1Accessibility.h"
 
+#include "widgets/support/AccessibleFactories.h"
 #include "windows/mainwindow/Form1.h"
 
-#include <QAccessible>
 #include <QAccessibleWidget>
 
 namespace {
@@ -21,9 +21,5 @@ QAccessibleInterface* form1Factory(const QString& className, QObject* object)
 
 void Form1Accessibility::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(form1Factory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    AccessibleFactories::install(form1Factory);
 }

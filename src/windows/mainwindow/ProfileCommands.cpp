@@ -27,11 +27,11 @@ void deselectKeepingText(QComboBox* combo)
 
 } // namespace
 
-ProfileCommands::ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save, QAction* del,
+ProfileCommands::ProfileCommands(QWidget* host, QComboBox* profileBox, QAction* save, QAction* del,
                                  std::function<ProfileInputs()> inputs,
                                  std::function<void(const ProfileInputs&)> apply,
                                  SettingsStore& store)
-    : QObject(host), m_host(host), m_combo(combo2), m_save(save), m_del(del),
+    : QObject(host), m_host(host), m_combo(profileBox), m_save(save), m_del(del),
       m_inputs(std::move(inputs)), m_apply(std::move(apply)), m_profiles(store)
 {
     // The box never changes its list or its text on its own: no entry added on Enter, no

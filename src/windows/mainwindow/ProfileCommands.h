@@ -29,7 +29,7 @@ class ProfileCommands : public QObject
 {
     Q_OBJECT
 public:
-    ProfileCommands(QWidget* host, QComboBox* combo2, QAction* save, QAction* del,
+    ProfileCommands(QWidget* host, QComboBox* profileBox, QAction* save, QAction* del,
                     std::function<ProfileInputs()> inputs,
                     std::function<void(const ProfileInputs&)> apply, SettingsStore& store);
 

@@ -114,27 +114,27 @@ ResultForm::ResultForm(QWidget* parent)
     setFont(AppFonts::tahoma());
     setFixedSize(Twips::size(TabLeft + TabWidth + TabLeft, ButtonTop + ButtonHeight + 120));
 
-    TabStrip1 = new QTabWidget(this);
-    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
-    TabStrip1->setGeometry(Twips::rect(TabLeft, TabTop, TabWidth, TabHeight));
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("TabStrip1"));
+    m_tabs->setGeometry(Twips::rect(TabLeft, TabTop, TabWidth, TabHeight));
     auto* page = new QWidget;
-    TabStrip1->addTab(page, QStringLiteral("Ваш результат"));
+    m_tabs->addTab(page, QStringLiteral("Ваш результат"));
 
     addLabel(page, QStringLiteral("Label1"), QStringLiteral("Ваш календарный возраст:"),
              Twips::rect(CaptionLeft, 150, ValueLeft - CaptionLeft, 255));
-    Label2 = addValue(page, QStringLiteral("Label2"), QStringLiteral("20 лет"), 150);
+    m_calendarAgeLabel = addValue(page, QStringLiteral("Label2"), QStringLiteral("20 лет"), 150);
     addSeparator(page, QStringLiteral("Panel3d1"), 510, RowWidth);
 
     addLabel(page, QStringLiteral("Label4"), QStringLiteral("Ваш полный биологический возраст:"),
              Twips::rect(CaptionLeft, 630, ValueLeft - CaptionLeft, 255));
-    Label6 = addValue(page, QStringLiteral("Label6"), QStringLiteral("26 лет"), 630);
+    m_properAgeLabel = addValue(page, QStringLiteral("Label6"), QStringLiteral("26 лет"), 630);
     addNote(page, QStringLiteral("На сколько Вы должны себя чувствовать (среднестатистически)"),
             885, 255);
     addSeparator(page, QStringLiteral("Panel3d2"), 1260, RowWidth);
 
     addLabel(page, QStringLiteral("Label5"), QStringLiteral("Ваш биологический возраст:"),
              Twips::rect(CaptionLeft, 1380, ValueLeft - CaptionLeft, 255));
-    Label3 = addValue(page, QStringLiteral("Label3"), QStringLiteral("30 лет"), 1380);
+    m_biologicalAgeLabel = addValue(page, QStringLiteral("Label3"), QStringLiteral("30 лет"), 1380);
     addNote(page,
             QStringLiteral("Степень соответсвия Вашего морфологического статуса (на сколько Вы "
                            "себя чувствуете)"),
@@ -143,18 +143,18 @@ ResultForm::ResultForm(QWidget* parent)
 
     addLabel(page, QStringLiteral("Label7"), QStringLiteral("Вывод:"),
              Twips::rect(CaptionLeft, 2280, RowWidth, 255));
-    Text1 = new QPlainTextEdit(page);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
-    Text1->setGeometry(Twips::rect(CaptionLeft, 2565, RowWidth, 1575));
-    Text1->setAccessibleName(QStringLiteral("Вывод"));
+    m_verdictText = new QPlainTextEdit(page);
+    m_verdictText->setObjectName(QStringLiteral("Text1"));
+    m_verdictText->setReadOnly(true);
+    m_verdictText->setGeometry(Twips::rect(CaptionLeft, 2565, RowWidth, 1575));
+    m_verdictText->setAccessibleName(QStringLiteral("Вывод"));
     // Read only, so Tab has nothing to type: it moves on.
-    Text1->setTabChangesFocus(true);
+    m_verdictText->setTabChangesFocus(true);
 
     m_breakdown = new BreakdownPage;
-    TabStrip1->addTab(m_breakdown, QStringLiteral("Разбор"));
+    m_tabs->addTab(m_breakdown, QStringLiteral("Разбор"));
     m_historyPage = new HistoryPage;
-    TabStrip1->addTab(m_historyPage, QStringLiteral("История"));
+    m_tabs->addTab(m_historyPage, QStringLiteral("История"));
     connect(m_historyPage, &HistoryPage::entryRemoved, this, &ResultForm::entryRemoved);
 
     // The window's commands: the three new ones from the left, "Закрыть" where it always was,
@@ -171,16 +171,16 @@ ResultForm::ResultForm(QWidget* parent)
     connect(m_saveButton, &QPushButton::clicked, this, &ResultForm::saveReport);
     connect(m_printButton, &QPushButton::clicked, this, &ResultForm::printReport);
 
-    Command1 = new FlatButton(QStringLiteral("Закрыть"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Twips::rect(closeLeft, ButtonTop, 1755, ButtonHeight));
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
-    MakeFlat(Command1);
+    m_closeButton = new FlatButton(QStringLiteral("Закрыть"), this);
+    m_closeButton->setObjectName(QStringLiteral("Command1"));
+    m_closeButton->setGeometry(Twips::rect(closeLeft, ButtonTop, 1755, ButtonHeight));
+    m_closeButton->setDefault(true);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    MakeFlat(m_closeButton);
 
     // Tab: the tab bar, the shown page's parts, then the commands left to right.
-    const QList<QWidget*> chain = {TabStrip1,
-                                   Text1,
+    const QList<QWidget*> chain = {m_tabs,
+                                   m_verdictText,
                                    m_breakdown->table(),
                                    m_breakdown->scale(),
                                    m_historyPage->chart(),
@@ -189,7 +189,7 @@ ResultForm::ResultForm(QWidget* parent)
                                    m_recordButton,
                                    m_saveButton,
                                    m_printButton,
-                                   Command1};
+                                   m_closeButton};
     for (int i = 1; i < chain.size(); ++i)
         setTabOrder(chain.at(i - 1), chain.at(i));
 
@@ -207,13 +207,13 @@ ResultForm::ResultForm(QWidget* parent)
 void ResultForm::fill(const AssessmentResult& result, const QString& calendarAgeText)
 {
     m_result = result;
-    Label2->setText(calendarAgeText);
-    Label3->setText(AgeString(result.wholeBiologicalAge()));
-    Label6->setText(AgeString(result.wholeProperBiologicalAge()));
+    m_calendarAgeLabel->setText(calendarAgeText);
+    m_biologicalAgeLabel->setText(AgeString(result.wholeBiologicalAge()));
+    m_properAgeLabel->setText(AgeString(result.wholeProperBiologicalAge()));
     // The verdict's CR LF is one line break.
     QString verdict = result.verdictText;
     verdict.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    Text1->setPlainText(verdict);
+    m_verdictText->setPlainText(verdict);
 }
 
 void ResultForm::setInputs(const AssessmentRecord& record, const QDateTime& calculatedAt)
@@ -342,6 +342,6 @@ void ResultForm::printReport()
 
 void ResultForm::stepTab(int by)
 {
-    const int count = TabStrip1->count();
-    TabStrip1->setCurrentIndex((TabStrip1->currentIndex() + by + count) % count);
+    const int count = m_tabs->count();
+    m_tabs->setCurrentIndex((m_tabs->currentIndex() + by + count) % count);
 }

@@ -62,12 +62,12 @@ private:
     void stepTab(int by);
     void entryRemoved(qint64 id);
 
-    QTabWidget* TabStrip1 = nullptr;
-    QLabel* Label2 = nullptr; // calendar age
-    QLabel* Label6 = nullptr; // proper biological age
-    QLabel* Label3 = nullptr; // biological age
-    QPlainTextEdit* Text1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QLabel* m_calendarAgeLabel = nullptr;   // calendar age
+    QLabel* m_properAgeLabel = nullptr;     // proper biological age
+    QLabel* m_biologicalAgeLabel = nullptr; // biological age
+    QPlainTextEdit* m_verdictText = nullptr;
+    QPushButton* m_closeButton = nullptr;
     BreakdownPage* m_breakdown = nullptr;
     HistoryPage* m_historyPage = nullptr;
     QPushButton* m_recordButton = nullptr;
