@@ -10,7 +10,7 @@ import os
 import time
 
 from desktop import (FlowFailure, State, active_x_window, centre, click_at, descendants, extents,
-                     name_of, press, text_of, type_text, wait_for)
+                     name_of, press, text_of, type_text, wait_for, xdotool)
 
 MAIN = "Kalder Vitalon - Расчет биологического возраста"  # followed by the version
 BOX = "Kalder Vitalon"  # the title of every message box
@@ -370,6 +370,25 @@ def opens(key, title):
     return Step("press %s: the window %r opens" % (key, title), run)
 
 
+def held(key, seconds, title):
+    """Holds key down (the display repeats it) and lets go: the window titled title opens on the
+    press and is still the same window afterwards, so no repeat answered or reopened it."""
+    def run(c):
+        xdotool("keydown", key)
+        try:
+            window(c, title)
+            opened = active_x_window()
+            time.sleep(seconds)
+        finally:
+            xdotool("keyup", key)
+        time.sleep(0.5)
+        window(c, title)
+        if active_x_window() != opened:
+            raise FlowFailure("the window %r was closed and opened again by the held key" % title)
+    return Step("hold %s for %.1f s: the window %r opens once and stays" % (key, seconds, title),
+                run)
+
+
 def shown(name, title, role=BUTTON, enabled=True):
     return Step("%s %r is shown in %r" % (role, name, title),
                 lambda c: find(c, title, name, role, enabled))
@@ -583,6 +602,19 @@ FLOWS = [
         opens("Return", ABOUT),
         focus_on("Ok", BUTTON, ABOUT),  # not a link: Enter opens no address
         opens("Return", MAIN),
+    ]),
+    Flow("held-enter", "a held Enter acts once: on the link and on a button that asks", [
+        start(),
+        tab_to("О программе", "link"),
+        held("Return", 1.5, ABOUT),
+        focus_on("Ok", BUTTON, ABOUT),
+        opens("Return", MAIN),
+        type_name("Вечер"),
+        tab_to(SAVE, BUTTON),
+        held("Return", 1.5, BOX),
+        saved("Вечер"),
+        keys("Return"),
+        active(MAIN),
     ]),
     Flow("stopwatch-keys", "the stopwatch: only Space acts, the close box closes it", [
         start(),
