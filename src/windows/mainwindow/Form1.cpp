@@ -19,6 +19,7 @@
 #include "widgets/support/ButtonEnterKey.h"
 #include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
+#include "widgets/support/WheelNeedsFocus.h"
 #include "windows/about/FormAbout.h"
 #include "windows/mainwindow/Form1Accessibility.h"
 #include "windows/mainwindow/ProfileCommands.h"
@@ -382,6 +383,7 @@ void Form1::buildStatementsGroup()
                         Twips::rect(60, 3870, 3240, RowHeight));
     Combo1 = new QComboBox(Picture4);
     Combo1->setObjectName(QStringLiteral("Combo1"));
+    WheelNeedsFocus::apply(Combo1);
     Combo1->addItems(AssessmentRecord::ratingTexts());
     Combo1->setGeometry(Twips::rect(3330, 3870, 2100, RowHeight));
     Combo1->setAccessibleName(AssessmentRecord::ratingCaption());
@@ -422,6 +424,7 @@ void Form1::buildBottomStrip()
 
     Combo2 = new QComboBox(Toolbar1);
     Combo2->setObjectName(QStringLiteral("Combo2"));
+    WheelNeedsFocus::apply(Combo2);
     Combo2->setEditable(true);
     Combo2->lineEdit()->setAccessibleName(QStringLiteral("Имя профиля"));
     Combo2->setGeometry(Twips::rect(1125, 30, 2715, 315));
