@@ -17,6 +17,7 @@
 #include "widgets/controls/StatementCheckBox.h"
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/ButtonEnterKey.h"
+#include "widgets/support/CentredWindow.h"
 #include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
 #include "widgets/support/WheelNeedsFocus.h"
@@ -31,14 +32,12 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -110,11 +109,7 @@ Form1::Form1(QWidget* parent)
     for (const SliderBinding& binding : m_sliders)
         connect(binding.slider, &Slider::Scroll, this, binding.scroll);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentredWindow::centre(this);
 
     Form_Load();
     Timer1->start();
