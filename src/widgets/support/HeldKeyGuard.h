@@ -21,6 +21,8 @@ protected:
 private:
     using QObject::QObject;
 
-    int m_key = 0;
-    QPointer<QWindow> m_window; // where the held key went down
+    int m_key = 0;              // the key that went down last
+    QPointer<QWindow> m_window; // where it went down
+    bool m_released = false;
+    quint64 m_releasedAt = 0; // the display's time of its release
 };
