@@ -42,9 +42,10 @@ bool HeldKeyGuard::eventFilter(QObject* watched, QEvent* event)
             return false;
         }
         // A busy program may take a repeat for a release and a new press: the display stamps
-        // both with the same time, which a release and a press by hand never share.
-        const bool disguisedRepeat =
-            key->key() == m_key && m_released && key->timestamp() == m_releasedAt;
+        // both with the same time, which a release and a press by hand never share. (Events
+        // made by the program or a test carry no time.)
+        const bool disguisedRepeat = key->key() == m_key && m_released && m_releasedAt != 0 &&
+                                     key->timestamp() == m_releasedAt;
         if (!disguisedRepeat) {
             if (type == QEvent::KeyPress) {
                 m_key = key->key();
