@@ -130,8 +130,9 @@ int main(int argc, char* argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The display connection as the program sets it up.
-    DisplayEnvironment::prepare();
+    const bool noSharedMemorySetHere = DisplayEnvironment::prepare();
     QApplication app(argc, argv);
+    DisplayEnvironment::release(noSharedMemorySetHere);
     AppFonts::registerTahoma();
     const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 60.0;
 

@@ -13,8 +13,9 @@
 
 int main(int argc, char* argv[])
 {
-    DisplayEnvironment::prepare();
+    const bool noSharedMemorySetHere = DisplayEnvironment::prepare();
     QApplication app(argc, argv);
+    DisplayEnvironment::release(noSharedMemorySetHere);
     QApplication::setApplicationName(QStringLiteral("kalder-vitalon"));
     QApplication::setOrganizationName(QStringLiteral("Kalder_Programming"));
     QApplication::setDesktopFileName(QStringLiteral("kalder-vitalon"));

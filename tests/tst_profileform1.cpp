@@ -17,12 +17,15 @@
 #include "WindowStores.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QSpontaneKeyEvent>
+#include <QWheelEvent>
 #include <QtTest>
 
 namespace {
@@ -39,6 +42,37 @@ void storeSection(const StoreFolder& folder, const QString& name,
         batch.save(ProfileStore::profileSection(name), it.key(), it.value());
     QVERIFY(store.apply(ProfileStore::application(), batch));
 }
+
+// One notch of a mouse wheel at the centre of the control, delivered as the platform delivers
+// it: to the widget under the pointer, spontaneous, free to pass on to the parents.
+void turnWheel(QWidget* control, int angle)
+{
+    QWidget* window = control->window();
+    const QPoint inWindow = control->mapTo(window, control->rect().center());
+    QWidget* under = window->childAt(inWindow);
+    QVERIFY(under == control || control->isAncestorOf(under));
+    const QPointF at = under->mapFrom(window, inWindow);
+    QWheelEvent wheel(at, under->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(under, &wheel);
+}
+
+// Counts the wheel events a widget receives.
+class WheelCounter : public QObject
+{
+public:
+    explicit WheelCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Wheel)
+            ++count;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -198,6 +232,52 @@ private slots:
         probe.rating()->setCurrentIndex(2);
         probe.pick(QStringLiteral("Снова"));
         QCOMPARE(probe.rating()->currentIndex(), -1);
+    }
+
+    // A wheel turned while the pointer passes over a box loads no profile and changes no
+    // rating: without the focus the box leaves the wheel to its surroundings, and the wheel
+    // does not give it the focus. Once Tab or a click has given it the focus, it turns.
+    void strayWheelChangesNothing_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("angle");
+        QTest::addColumn<int>("focusedIndex"); // where the turn takes the focused box
+        QTest::newRow("profile box, down") << "Combo2" << -120 << 0;
+        QTest::newRow("profile box, up") << "Combo2" << 120 << -1;
+        QTest::newRow("rating box, down") << "Combo1" << -120 << 2;
+        QTest::newRow("rating box, up") << "Combo1" << 120 << 0;
+    }
+    void strayWheelChangesNothing()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, angle);
+        QFETCH(int, focusedIndex);
+        storeSection(*m_dir, QStringLiteral("Иван"), {{"C66", "0"}, {"C64", "True"}});
+        WindowStores formStores;
+        Form1 form(formStores.settings, formStores.history);
+        MainWindowProbe probe(form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto* combo = form.findChild<QComboBox*>(box);
+        const int index = combo->currentIndex();
+        const ProfileInputs inputs = form.profileInputs();
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused && focused != combo);
+        WheelCounter passedOn(combo->parentWidget());
+
+        for (int notch = 0; notch < 3; ++notch)
+            turnWheel(combo, angle);
+        QCOMPARE(combo->currentIndex(), index);
+        QCOMPARE(form.profileInputs(), inputs);
+        QCOMPARE(QApplication::focusWidget(), focused);
+        QCOMPARE(passedOn.count, 3);
+
+        // With the focus the box takes the wheel as Qt's does.
+        combo->setFocus(Qt::TabFocusReason);
+        QVERIFY(combo->hasFocus());
+        turnWheel(combo, angle);
+        QCOMPARE(combo->currentIndex(), focusedIndex);
+        QCOMPARE(passedOn.count, 3);
     }
 
     void neitherOptionIsAStateOfItsOwn()

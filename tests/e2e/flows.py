@@ -10,7 +10,7 @@ import os
 import time
 
 from desktop import (FlowFailure, State, active_x_window, centre, click_at, descendants, extents,
-                     name_of, press, text_of, type_text, wait_for)
+                     name_of, press, text_of, type_text, wait_for, xdotool)
 
 MAIN = "Kalder Vitalon - Расчет биологического возраста"  # followed by the version
 BOX = "Kalder Vitalon"  # the title of every message box
@@ -370,6 +370,35 @@ def opens(key, title):
     return Step("press %s: the window %r opens" % (key, title), run)
 
 
+def held(key, seconds, title):
+    """Holds key down in the main window (the display repeats it) and lets go: the window titled
+    title opens on the press and stays the one active window throughout, so no repeat answered,
+    closed or reopened it."""
+    def run(c):
+        window(c, MAIN)
+        main = active_x_window()
+        actives = []  # the active windows seen while the key is down, each change once
+        xdotool("keydown", key)
+        try:
+            end = time.monotonic() + seconds
+            while time.monotonic() < end:
+                now = active_x_window()
+                if now != main or actives:
+                    if not actives or actives[-1] != now:
+                        actives.append(now)
+                time.sleep(0.05)
+        finally:
+            xdotool("keyup", key)
+        time.sleep(0.5)
+        window(c, title)
+        opened = active_x_window()
+        if any(seen != opened for seen in actives):
+            raise FlowFailure("while the key was held the active window went %s -> %s, not only "
+                              "to the new window %s" % (main, " -> ".join(actives), opened))
+    return Step("hold %s for %.1f s: the window %r opens once and stays" % (key, seconds, title),
+                run)
+
+
 def shown(name, title, role=BUTTON, enabled=True):
     return Step("%s %r is shown in %r" % (role, name, title),
                 lambda c: find(c, title, name, role, enabled))
@@ -583,6 +612,19 @@ FLOWS = [
         opens("Return", ABOUT),
         focus_on("Ok", BUTTON, ABOUT),  # not a link: Enter opens no address
         opens("Return", MAIN),
+    ]),
+    Flow("held-enter", "a held Enter acts once: on the link and on a button that asks", [
+        start(),
+        tab_to("О программе", "link"),
+        held("Return", 1.5, ABOUT),
+        focus_on("Ok", BUTTON, ABOUT),
+        opens("Return", MAIN),
+        type_name("Вечер"),
+        tab_to(SAVE, BUTTON),
+        held("Return", 1.5, BOX),
+        saved("Вечер"),
+        keys("Return"),
+        active(MAIN),
     ]),
     Flow("stopwatch-keys", "the stopwatch: only Space acts, the close box closes it", [
         start(),

@@ -3,8 +3,20 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-void DisplayEnvironment::prepare()
+namespace {
+const char* const NoSharedMemory = "QT_XCB_NO_MITSHM";
+}
+
+bool DisplayEnvironment::prepare()
 {
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    if (qEnvironmentVariableIsSet(NoSharedMemory))
+        return false;
+    qputenv(NoSharedMemory, "1");
+    return true;
+}
+
+void DisplayEnvironment::release(bool setByPrepare)
+{
+    if (setByPrepare)
+        qunsetenv(NoSharedMemory);
 }

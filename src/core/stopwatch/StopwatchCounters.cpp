@@ -56,6 +56,15 @@ void StopwatchCounters::stop()
         return;
     m_accumulatedNs += m_clock() - m_startedAtNs;
     m_running = false;
+    // The ticks may lag the press: the reading is the time measured up to it. A second due
+    // but not yet counted (its tick late, or a count of 100 hundredths) counts once, here.
+    const qint64 due = runningNs() / NsPerSecond;
+    if (due > m_counted) {
+        m_counted = due;
+        m_hundredths = 0;
+    }
+    m_hundredths =
+        std::max(m_hundredths, static_cast<int>(std::min<qint64>(99, measuredHundredths())));
 }
 
 void StopwatchCounters::reset()

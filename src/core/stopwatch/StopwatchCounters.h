@@ -29,6 +29,8 @@ public:
     bool isRunning() const { return m_running; }
     // Start or resume: the clock runs on from the time of the last stop.
     void start();
+    // Stop at the time measured so far: every whole second due is counted and the
+    // hundredths taken up to the moment, whether or not the ticks have run.
     void stop();
     // Counters and measured time to zero.
     void reset();

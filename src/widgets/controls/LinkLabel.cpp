@@ -2,6 +2,7 @@
 
 #include "widgets/controls/ControlsAccessibility.h"
 #include "widgets/support/HandCursor.h"
+#include "widgets/support/HeldKeyGuard.h"
 #include "widgets/support/SystemColor.h"
 
 #include <QKeyEvent>
@@ -16,6 +17,8 @@ LinkLabel::LinkLabel(const QString& text, int index, QWidget* parent)
     setObjectName(QStringLiteral("Mail"));
     setProperty("index", index);
     ControlsAccessibility::install();
+    // What the link opens must not take the repeats of the key that pressed it.
+    HeldKeyGuard::install();
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
     setCursor(HandCursor::make(devicePixelRatioF()));
@@ -91,7 +94,9 @@ void LinkLabel::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Enter:
     case Qt::Key_Space:
         event->accept();
-        activate();
+        // A held key repeats; one press is one activation.
+        if (!event->isAutoRepeat())
+            activate();
         break;
     default:
         QLabel::keyPressEvent(event);

@@ -6,7 +6,7 @@
 // property "index") with the hand cursor. It shows its own looks: blue, red while the pointer
 // moves over it, the highlight colour once pressed. When it turns blue again is its window's
 // rule (setLook). Tab reaches it, and Enter or Space presses it like the mouse, so the
-// keyboard can follow it too.
+// keyboard can follow it too; a held key presses it once.
 class LinkLabel : public QLabel
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "widgets/support/ButtonEnterKey.h"
 
+#include "widgets/support/HeldKeyGuard.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -13,6 +15,8 @@ void ButtonEnterKey::install()
         return;
     installed = new ButtonEnterKey(qApp);
     qApp->installEventFilter(installed);
+    // A question a button asks must not be answered by the repeats of the key that pressed it.
+    HeldKeyGuard::install();
 }
 
 bool ButtonEnterKey::eventFilter(QObject* watched, QEvent* event)

@@ -11,6 +11,7 @@
 #include "widgets/controls/StatementCheckBox.h"
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/ButtonEnterKey.h"
+#include "widgets/support/CentredWindow.h"
 #include "widgets/support/Twips.h"
 #include "windows/about/FormAbout.h"
 #include "windows/mainwindow/Form1Accessibility.h"
@@ -27,12 +28,10 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 
@@ -80,11 +79,7 @@ Form1::Form1(SettingsStore& settings, HistoryStore& history, QWidget* parent)
     for (InputRow* row : std::as_const(m_rows))
         connect(row, &InputRow::stopwatchRequested, this, &Form1::openStopwatch);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentredWindow::centre(this);
 
     Form_Load();
     m_banner->start();

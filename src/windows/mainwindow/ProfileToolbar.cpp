@@ -2,6 +2,7 @@
 
 #include "widgets/controls/MenuRowDelegate.h"
 #include "widgets/support/Twips.h"
+#include "widgets/support/WheelNeedsFocus.h"
 #include "windows/mainwindow/InputRow.h"
 #include "windows/mainwindow/ReachableButton.h"
 
@@ -33,6 +34,7 @@ ProfileToolbar::ProfileToolbar(QWidget* window) : QObject(window)
 
     m_profileBox = new QComboBox(m_bar);
     m_profileBox->setObjectName(QStringLiteral("Combo2"));
+    WheelNeedsFocus::apply(m_profileBox);
     m_profileBox->setEditable(true);
     m_profileBox->lineEdit()->setAccessibleName(QStringLiteral("Имя профиля"));
     m_profileBox->setGeometry(Twips::rect(1125, 30, 2715, 315));

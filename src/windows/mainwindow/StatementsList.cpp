@@ -3,6 +3,7 @@
 #include "widgets/controls/GroupFrame.h"
 #include "widgets/controls/StatementCheckBox.h"
 #include "widgets/support/Twips.h"
+#include "widgets/support/WheelNeedsFocus.h"
 #include "windows/mainwindow/InputRow.h"
 
 #include <QComboBox>
@@ -66,6 +67,7 @@ StatementsList::StatementsList(QWidget* window) : QObject(window)
                             Twips::rect(60, 3870, 3240, 315));
     m_ratingBox = new QComboBox(area);
     m_ratingBox->setObjectName(QStringLiteral("Combo1"));
+    WheelNeedsFocus::apply(m_ratingBox);
     m_ratingBox->addItems(AssessmentRecord::ratingTexts());
     m_ratingBox->setGeometry(Twips::rect(3330, 3870, 2100, 315));
     m_ratingBox->setAccessibleName(AssessmentRecord::ratingCaption());

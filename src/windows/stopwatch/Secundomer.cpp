@@ -158,14 +158,11 @@ void Secundomer::Toolbar1_ButtonClick(int index)
         m_timer1->stop();
         m_timer3->stop();
         m_timer2->stop();
-        // The 10 ms timer sleeps between frames: the stop takes the hundredths up to the
-        // moment of the press, as an on-time tick would have.
-        m_counters.tick10();
+        // The ticks may lag the press (the 10 ms timer sleeps between frames, the thread may
+        // be late): the stop reads the time of the press, and the display shows the reading
+        // Ok hands back, also when it was still waiting for its frame.
         m_counters.stop();
-        if (m_counters.hundredths() <= 99)
-            m_picture1->setText(m_counters.text());
-        // The reading stays on the screen, also one still waiting for its frame.
-        m_picture1->flush();
+        RefEkran();
         m_nextButton = Start;
         button(Stop)->setVisible(false);
         button(Start)->setVisible(true);
