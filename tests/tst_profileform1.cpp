@@ -23,8 +23,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QSpontaneKeyEvent>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QtTest>
 
