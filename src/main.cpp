@@ -2,19 +2,32 @@
 #include "core/app/DisplayEnvironment.h"
 #include "core/app/QtTranslation.h"
 #include "core/app/SingleInstance.h"
+#include "core/cli/CommandLine.h"
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/AppStyle.h"
 #include "widgets/support/WindowActivation.h"
 #include "windows/mainwindow/Form1.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 int main(int argc, char* argv[])
 {
+    // The names that place the user's data, for the window and the commands alike.
+    QCoreApplication::setApplicationName(QStringLiteral("kalder-vitalon"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Kalder_Programming"));
+
+    // A command runs without a window or a display (over ssh too) and without the single
+    // copy's hand-over.
+    const CommandLine line = CommandLine::parse(CommandLine::arguments(argc, argv));
+    if (line.command() != CommandLine::Command::Window) {
+        QCoreApplication app(argc, argv);
+        installQtTranslation(app);
+        return line.run(QStringLiteral(VITALON_INSTANCE_KEY));
+    }
+
     DisplayEnvironment::prepare();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kalder-vitalon"));
-    QApplication::setOrganizationName(QStringLiteral("Kalder_Programming"));
     QApplication::setDesktopFileName(QStringLiteral("kalder-vitalon"));
 
     SingleInstance instance(QStringLiteral(VITALON_INSTANCE_KEY));

@@ -20,6 +20,7 @@
 #include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
 #include "windows/about/FormAbout.h"
+#include "windows/mainwindow/DataMenu.h"
 #include "windows/mainwindow/Form1Accessibility.h"
 #include "windows/mainwindow/ProfileCommands.h"
 #include "windows/mainwindow/StatusStrip.h"
@@ -41,6 +42,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <iterator>
 
@@ -409,7 +411,8 @@ void Form1::buildBottomStrip()
     Toolbar1->setMovable(false);
     Toolbar1->setFloatable(false);
     Toolbar1->setIconSize(QSize(16, 16));
-    Toolbar1->setGeometry(Twips::rect(2055, 7965, 4800, 390));
+    // Wide enough for the data menu's button after the two profile buttons.
+    Toolbar1->setGeometry(Twips::rect(2055, 7965, 5220, 390));
 
     // The caption and the profile box stand at fixed places in the tool bar, not where its
     // layout (which differs by style) would put them; a blank item as wide as both keeps the
@@ -514,6 +517,10 @@ void Form1::Form_Load()
         this, Combo2, key("save"), key("del"), [this] { return profileInputs(); },
         [this](const ProfileInputs& inputs) { applyProfile(inputs); }, *m_settings);
     m_profileCommands->LoadPresets();
+
+    m_dataMenu = new DataMenu(this, Toolbar1, *m_settings, *m_history,
+                              [this] { m_profileCommands->LoadPresets(); });
+    setTabOrder(Toolbar1->widgetForAction(key("del")), m_dataMenu->button());
 }
 
 const QPixmap& Form1::litBanner() const

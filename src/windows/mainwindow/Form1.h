@@ -11,6 +11,7 @@
 #include <memory>
 
 class BannerPicture;
+class DataMenu;
 class GroupFrame;
 class HistoryStore;
 class LinkLabel;
@@ -179,6 +180,8 @@ private:
     // first when the window is destroyed, while the store they use still exists.
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<ProfileCommands> m_profileCommands;
+    // Backup and restore of the profiles and the history, beside the profile buttons.
+    DataMenu* m_dataMenu = nullptr;
     // The results history for the session; made at once (it costs nothing), opened by the
     // results window the first time the history is used.
     std::unique_ptr<HistoryStore> m_history;
