@@ -234,10 +234,17 @@ std::optional<QString> DataTransfer::saveAutomaticCopy(const DataCopy& before, Q
     }
     const QString stamp = automaticCopyPrefix() +
                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    for (int n = 1; n <= 100; ++n) {
+    const QString suffix = QLatin1Char('.') + CopyFile::suffix();
+    // Several within one second are numbered on past the highest of that second (which the
+    // pruning always keeps), so a name a message once gave never stands for a later copy.
+    int first = 1;
+    for (const QString& name : folder.entryList({stamp + QLatin1Char('*') + suffix})) {
+        const QString tail = name.mid(stamp.size(), name.size() - stamp.size() - suffix.size());
+        first = std::max(first, tail.isEmpty() ? 2 : tail.mid(1).toInt() + 1);
+    }
+    for (int n = first; n < first + 100; ++n) {
         const QString path =
-            folder.filePath(stamp + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) +
-                            QLatin1Char('.') + CopyFile::suffix());
+            folder.filePath(stamp + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) + suffix);
         if (QFileInfo::exists(path))
             continue;
         if (const auto error = CopyFile::write(path, before)) {
