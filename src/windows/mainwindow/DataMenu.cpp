@@ -39,6 +39,8 @@ DataMenu::DataMenu(QWidget* host, QToolBar* bar, SettingsStore& settings, Histor
 {
     auto* menu = new QMenu(host);
     menu->setObjectName(QStringLiteral("dataMenu"));
+    // A pop-up is a window of its own: it takes the program's font only when told.
+    menu->setFont(host->font());
     QAction* backup = menu->addAction(tr("Сохранить копию данных…"));
     backup->setObjectName(QStringLiteral("backup"));
     QAction* restore = menu->addAction(tr("Восстановить из копии…"));
