@@ -616,7 +616,8 @@ FLOWS = [
                   (SLIDER, "Артериальное давление, нижнее"), (SLIDER, BREATH),
                   (BUTTON, STOPWATCH_BREATH), (SLIDER, BALANCE), (BUTTON, STOPWATCH_BALANCE),
                   STATEMENTS, ("combo box", "удовлетворительное"), (BUTTON, "Секундомер"),
-                  ("combo box", "Профиль"), (BUTTON, "Рассчитать"), ("link", "О программе")),
+                  ("combo box", "Профиль"), (BUTTON, DATA), (BUTTON, "Рассчитать"),
+                  ("link", "О программе")),
         tab_to("О программе", "link"),  # the link is still reached by Tab, last
         opens("Return", ABOUT),
         focus_on("Ok", BUTTON, ABOUT),  # not a link: Enter opens no address
