@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -16,7 +15,9 @@
 #include <QVariant>
 #include <QtEndian>
 
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 namespace {
 
@@ -85,7 +86,16 @@ private:
     QSqlError m_error;
 };
 
-// Removes the file it names when it goes, unless released.
+std::filesystem::path nativePath(const QString& path)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+// Removes the file it names when it goes (after a rename, nothing is left there).
 class Scratch
 {
 public:
@@ -116,11 +126,11 @@ std::optional<QString> fill(const QString& path, const DataCopy& copy)
     QSqlDatabase db = connection.db();
     QSqlQuery q(db);
     const auto run = [&q](const QString& statement) { return q.exec(statement); };
-    // The file is synced as a whole once complete; a journal would only slow the writing of a
-    // file that is thrown away when anything fails.
+    // Synced at the one commit; a journal would only slow the writing of a file that is
+    // thrown away when anything fails.
     const QStringList setup = {
         QStringLiteral("PRAGMA journal_mode = OFF"),
-        QStringLiteral("PRAGMA synchronous = OFF"),
+        QStringLiteral("PRAGMA synchronous = FULL"),
         QStringLiteral("PRAGMA application_id = %1").arg(CopyFile::applicationId),
         QStringLiteral("PRAGMA user_version = %1").arg(CopyFile::formatVersion),
         QStringLiteral("BEGIN"),
@@ -278,9 +288,7 @@ std::optional<QString> CopyFile::write(const QString& path, const DataCopy& copy
     };
     if (target.isDir())
         return failed(tr("это папка"));
-    // Built under a name of its own beside the target, then copied into the target's
-    // save file: the engine needs a path, and a save file is renamed over the target only
-    // once it is complete and flushed to disk.
+    // Built whole under a name of its own beside the target and synced, then renamed over it.
     QString scratchPath;
     for (int n = 0; scratchPath.isEmpty() && n < 100; ++n) {
         const QString candidate =
@@ -302,31 +310,11 @@ std::optional<QString> CopyFile::write(const QString& path, const DataCopy& copy
     if (const auto error = fill(scratch.path(), copy))
         return failed(*error);
 
-    QFile source(scratch.path());
-    if (!source.open(QIODevice::ReadOnly))
-        return failed(source.errorString());
-    // Unbuffered, so that a short write (a disk that fills up) shows in the count: the save
-    // file would be committed all the same otherwise.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(file.errorString());
-    // Health data: for the owner only.
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    constexpr qint64 chunk = 1 << 20;
-    while (!source.atEnd()) {
-        const QByteArray bytes = source.read(chunk);
-        if (bytes.isEmpty()) {
-            file.cancelWriting();
-            return failed(source.errorString());
-        }
-        if (file.write(bytes) != bytes.size()) {
-            const QString why = file.errorString();
-            file.cancelWriting();
-            return failed(why);
-        }
-    }
-    if (!file.commit())
-        return failed(file.errorString());
+    // One step over the target: an existing file is replaced whole or stays as it was.
+    std::error_code error;
+    std::filesystem::rename(nativePath(scratch.path()), nativePath(path), error);
+    if (error)
+        return failed(QString::fromStdString(error.message()));
     return std::nullopt;
 }
 
