@@ -1,6 +1,7 @@
 #include "core/app/BuildConfig.h"
 #include "core/app/BuildInfo.h"
 #include "core/app/SingleInstance.h"
+#include "core/cli/CommandLine.h"
 #include "core/history/HistoryStore.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
@@ -60,6 +61,33 @@ private slots:
             m_env.insert(QString::fromLatin1(name), folder);
             qputenv(name, QFile::encodeName(folder));
         }
+    }
+
+    // Qt's own options start the window as before; anything else unknown is an error.
+    void windowKeepsQtOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<CommandLine::Command>("command");
+        using C = CommandLine::Command;
+        QTest::newRow("nothing") << QStringList{} << C::Window;
+        QTest::newRow("-platform, -style")
+            << QStringList{"-platform", "xcb", "-style", "fusion"} << C::Window;
+        QTest::newRow("-style=") << QStringList{"-style=fusion", "-reverse"} << C::Window;
+        QTest::newRow("-qwindowgeometry")
+            << QStringList{"-qwindowgeometry", "800x600+0+0"} << C::Window;
+        QTest::newRow("unknown beside Qt's")
+            << QStringList{"-style", "fusion", "--colour"} << C::Invalid;
+        QTest::newRow("restore with replace")
+            << QStringList{"--restore", "a.kvbackup", "--replace"} << C::Restore;
+    }
+    void windowKeepsQtOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(CommandLine::Command, command);
+        const CommandLine line =
+            CommandLine::parse(QStringList{QStringLiteral("kalder-vitalon")} + arguments);
+        QCOMPARE(line.command(), command);
+        QCOMPARE(line.error().isEmpty(), command != CommandLine::Command::Invalid);
     }
 
     // Without a display: what each command prints, and its exit code. A failure is one line on
