@@ -2,6 +2,7 @@
 #include "core/app/DisplayEnvironment.h"
 #include "core/app/QtTranslation.h"
 #include "core/app/SingleInstance.h"
+#include "core/cli/CommandLine.h"
 #include "core/history/HistoryStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/support/AppFonts.h"
@@ -10,14 +11,26 @@
 #include "windows/mainwindow/Form1.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 int main(int argc, char* argv[])
 {
+    // The names that place the user's data, for the window and the commands alike.
+    QCoreApplication::setApplicationName(QStringLiteral("kalder-vitalon"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Kalder_Programming"));
+
+    // A command runs without a window or a display (over ssh too) and without the single
+    // copy's hand-over.
+    const CommandLine line = CommandLine::parse(CommandLine::arguments(argc, argv));
+    if (line.command() != CommandLine::Command::Window) {
+        QCoreApplication app(argc, argv);
+        applySystemLanguage(app);
+        return line.run(QStringLiteral(VITALON_INSTANCE_KEY));
+    }
+
     const bool noSharedMemorySetHere = DisplayEnvironment::prepare();
     QApplication app(argc, argv);
     DisplayEnvironment::release(noSharedMemorySetHere);
-    QApplication::setApplicationName(QStringLiteral("kalder-vitalon"));
-    QApplication::setOrganizationName(QStringLiteral("Kalder_Programming"));
     QApplication::setDesktopFileName(QStringLiteral("kalder-vitalon"));
 
     SingleInstance instance(QStringLiteral(VITALON_INSTANCE_KEY));

@@ -668,10 +668,11 @@ private slots:
         QStringList statements;
         for (int i = 0; i < 27; ++i)
             statements << QStringLiteral("Check1(%1)").arg(i);
+        // After the profile buttons, the data menu's button ("data").
         const auto chain = [&](const QStringList& sex, const QStringList& timed,
                                const QStringList& profile) {
             return sex + timed + statements + QStringList{"Combo1", "Command2", "Combo2"} +
-                   profile + QStringList{"Command1", "Mail(1)"};
+                   profile + QStringList{"data", "Command1", "Mail(1)"};
         };
         // One stop for the sex, on the option that is selected; the arrows switch it.
         const QStringList male{"Option1(0)", "Slider2", "Slider4", "Slider5"};

@@ -365,7 +365,7 @@ def stopwatch_survives_escape():
 
 def opens(key, title):
     def run(c):
-        press(key)
+        press(*key.split())
         window(c, title)
     return Step("press %s: the window %r opens" % (key, title), run)
 
@@ -448,6 +448,40 @@ def report_saved(pattern, texts):
     return Step("a report %r in the home folder holds %r" % (pattern, texts), run)
 
 
+def message_begins(text, buttons):
+    """A message box is active; what it says begins with text, and it offers these buttons."""
+    def run(c):
+        box = window(c, BOX)
+        said = [name_of(a) for a in descendants(box) if role_of(a) == LABEL and name_of(a)]
+        offered = sorted((a for a in descendants(box) if role_of(a) == BUTTON),
+                         key=lambda a: extents(a).x)
+        offered = [name_of(a) for a in offered]
+        if len(said) != 1 or not said[0].startswith(text) or offered != buttons:
+            raise FlowFailure("the message box says %r with %r, not %r… with %r"
+                              % (said, offered, text, buttons))
+    return Step("a message box begins %r with %s" % (text, " / ".join(buttons)), run)
+
+
+def empty_home():
+    """Every profile and the whole history gone, as on a new computer; the home folder (where
+    copies are saved) stays."""
+    def run(c):
+        import shutil
+        for key in ("XDG_CONFIG_HOME", "XDG_DATA_HOME"):
+            folder = c.program.env[key]
+            shutil.rmtree(folder)
+            os.makedirs(folder)
+    return Step("empty the settings and data folders", run)
+
+
+def type_file_name(name):
+    """Types a file name into the file dialog's name field, which has the focus."""
+    def run(c):
+        press("ctrl+a")
+        type_text(name)
+    return Step("type the file name %r" % name, run)
+
+
 def waits(item, step):
     step.waits = item
     step.text += "  [waits for issue 10 item %s]" % item
@@ -463,6 +497,10 @@ STOPWATCH_BALANCE = "Замерить секундомером время на �
 
 def saved(name):
     return message("Профиль '%s' сохранен." % name, ["OK"])
+
+
+DATA = "Копия данных"
+BACKUP_NAME = "kalder-vitalon-%s.kvbackup" % time.strftime("%Y-%m-%d")
 
 
 def overwrite(name):
@@ -607,7 +645,8 @@ FLOWS = [
                   (SLIDER, "Артериальное давление, нижнее"), (SLIDER, BREATH),
                   (BUTTON, STOPWATCH_BREATH), (SLIDER, BALANCE), (BUTTON, STOPWATCH_BALANCE),
                   STATEMENTS, ("combo box", "удовлетворительное"), (BUTTON, "Секундомер"),
-                  ("combo box", "Профиль"), (BUTTON, "Рассчитать"), ("link", "О программе")),
+                  ("combo box", "Профиль"), (BUTTON, DATA), (BUTTON, "Рассчитать"),
+                  ("link", "О программе")),
         tab_to("О программе", "link"),  # the link is still reached by Tab, last
         opens("Return", ABOUT),
         focus_on("Ok", BUTTON, ABOUT),  # not a link: Enter opens no address
@@ -750,5 +789,49 @@ FLOWS = [
         answer("OK"),
         type_name("анна", shows="Анна"),  # what was stored before is still there
         checked("Женский", RADIO),
+    ]),
+    Flow("backup-restore", "a backup by the menu, an empty home, a restore: the profile and its "
+         "history are back", [
+        start(),
+        type_name("Мария"),
+        tab_to(AGE, SLIDER),
+        keys("Right", "Right", "Right"),
+        reads(AGE, "23 года"),
+        click(SAVE),
+        saved("Мария"),
+        answer("OK"),
+        click("Рассчитать"),
+        active(RESULTS),
+        click("Записать в историю", title=RESULTS),
+        shown("Записано", RESULTS, enabled=False),
+        click("Закрыть", title=RESULTS),
+        active(MAIN),
+        tab_to(DATA, BUTTON),
+        keys("space"),
+        opens("Down Return", "Сохранить копию данных"),
+        opens("Return", BOX),  # the proposed name in the proposed folder
+        message_begins("Копия данных сохранена в", ["OK"]),
+        answer("OK"),
+        quit_program(),
+        empty_home(),
+        start(),
+        type_name("Мария"),
+        reads(AGE, "20 лет"),  # nothing stored: the name loads nothing
+        tab_to(DATA, BUTTON),
+        keys("space"),
+        opens("Down Down Return", "Восстановить из копии"),
+        type_file_name(BACKUP_NAME),
+        opens("Return", BOX),
+        message_begins("Данные восстановлены из копии", ["OK"]),
+        answer("OK"),
+        type_name("Мари"),
+        type_name("мария", shows="Мария"),  # the list holds the profile again
+        reads(AGE, "23 года"),
+        click("Рассчитать"),
+        active(RESULTS),
+        click("История", TAB, RESULTS),
+        column_reads("Записи истории", 3, ["23 года"], RESULTS),
+        click("Закрыть", title=RESULTS),
+        active(MAIN),
     ]),
 ]

@@ -226,6 +226,19 @@ bool SingleInstance::claim()
     }
 }
 
+bool SingleInstance::claimQuietly()
+{
+    auto lock = std::make_unique<QLockFile>(m_lockPath);
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        m_lock = std::move(lock);
+        return true;
+    }
+    // No lock can be made here at all (an unwritable runtime folder): a window started like
+    // that would not hold one either, so nothing tells that it runs.
+    return lock->error() != QLockFile::LockFailedError;
+}
+
 #ifdef Q_OS_UNIX
 
 void SingleInstance::listen()

@@ -24,6 +24,11 @@ public:
     // asked to come to the front (or could not be reached); this copy should end.
     // Returns within about the claim timeout even if the other copy does not answer.
     bool claim();
+    // Takes the lock for the rest of this object's life without listening and without asking
+    // anything of another copy: for work that must not run beside the window (it would show
+    // data changed under it) and must keep a window from starting meanwhile. False while
+    // another copy runs.
+    bool claimQuietly();
 
     // How long claim() keeps trying a copy that holds the lock but does not answer (two
     // seconds), and how long a connected peer may take to send its request before it is

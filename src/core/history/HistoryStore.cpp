@@ -203,13 +203,8 @@ std::optional<qint64> HistoryStore::add(const HistoryEntry& entry)
 std::optional<QList<qint64>> HistoryStore::addAll(const QList<HistoryEntry>& entries)
 {
     begin();
-    for (const HistoryEntry& e : entries) {
-        if (!e.isValid()) {
-            fail(Problem::InvalidEntry,
-                 QStringLiteral("invalid entry for \"%1\"").arg(e.profileName));
-            return std::nullopt;
-        }
-    }
+    if (!allValid(entries))
+        return std::nullopt;
     const QString insert =
         QStringLiteral("INSERT INTO entry (%1) VALUES (%2)")
             .arg(entryColumns, QStringList(16, QStringLiteral("?")).join(QLatin1Char(',')));
@@ -269,6 +264,94 @@ std::optional<QStringList> HistoryStore::profileNames()
     if (!ok)
         return std::nullopt;
     return names;
+}
+
+std::optional<QList<HistoryEntry>> HistoryStore::allEntries()
+{
+    begin();
+    QList<HistoryEntry> found;
+    const bool ok = run(Access::Existing, [&](const QSqlDatabase& db) {
+        return readAll(db, QStringLiteral("SELECT id, %1 FROM entry ORDER BY id").arg(entryColumns),
+                       QVariant(), found, readEntry);
+    });
+    if (!ok)
+        return std::nullopt;
+    return found;
+}
+
+std::optional<int> HistoryStore::addMissing(const QList<HistoryEntry>& entries)
+{
+    begin();
+    if (!allValid(entries))
+        return std::nullopt;
+    // The index on (profile, recorded_ms) finds a stored twin at once; the results follow
+    // from the inputs, so they need no comparing.
+    const QString insert =
+        QStringLiteral("INSERT INTO entry (%1) SELECT %2 WHERE NOT EXISTS (SELECT 1 FROM entry"
+                       " WHERE profile = ? AND recorded_ms = ? AND sex = ? AND calendar_age = ?"
+                       " AND body_mass = ? AND systolic = ? AND diastolic = ? AND breath_hold = ?"
+                       " AND balance = ? AND statements = ? AND rating = ?)")
+            .arg(entryColumns, QStringList(16, QStringLiteral("?")).join(QLatin1Char(',')));
+    int added = 0;
+    const bool ok = run(Access::Create, [&](const QSqlDatabase& db) {
+        added = 0;
+        return write(db, insert, [&](QSqlQuery& q) {
+            for (const HistoryEntry& e : entries) {
+                bindEntry(q, e);
+                const AssessmentRecord& in = e.inputs;
+                for (const QVariant& value :
+                     {QVariant(boundText(e.profileName)),
+                      QVariant(e.recordedAt.toMSecsSinceEpoch()),
+                      QVariant(in.sex == Sex::Male ? 0 : 1), QVariant(in.calendarAge),
+                      QVariant(in.bodyMass), QVariant(in.systolicPressure),
+                      QVariant(in.diastolicPressure), QVariant(in.breathHold), QVariant(in.balance),
+                      QVariant(statementsText(in)), QVariant(in.healthRating)})
+                    q.addBindValue(value);
+                if (!q.exec())
+                    return false;
+                added += q.numRowsAffected() > 0 ? 1 : 0;
+            }
+            return true;
+        });
+    });
+    if (!ok)
+        return std::nullopt;
+    return added;
+}
+
+bool HistoryStore::replaceAll(const QList<HistoryEntry>& entries)
+{
+    begin();
+    if (!allValid(entries))
+        return false;
+    const QString insert =
+        QStringLiteral("INSERT INTO entry (id, %1) VALUES (%2)")
+            .arg(entryColumns, QStringList(17, QStringLiteral("?")).join(QLatin1Char(',')));
+    return run(Access::Create, [&](const QSqlDatabase& db) {
+        SqlTransaction transaction(db);
+        if (!transaction.begun())
+            return transaction.error();
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("DELETE FROM entry")) || !q.prepare(insert))
+            return q.lastError();
+        for (const HistoryEntry& e : entries) {
+            q.addBindValue(e.id > 0 ? QVariant(e.id) : QVariant(QMetaType(QMetaType::LongLong)));
+            bindEntry(q, e);
+            if (!q.exec())
+                return q.lastError();
+        }
+        return transaction.commit() ? QSqlError() : transaction.error();
+    });
+}
+
+bool HistoryStore::allValid(const QList<HistoryEntry>& entries)
+{
+    for (const HistoryEntry& e : entries) {
+        if (!e.isValid())
+            return fail(Problem::InvalidEntry,
+                        QStringLiteral("invalid entry for \"%1\"").arg(e.profileName));
+    }
+    return true;
 }
 
 QStringList HistoryStore::takeMovedAside()

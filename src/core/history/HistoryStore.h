@@ -59,6 +59,15 @@ public:
     // The names that have entries, in code-point order.
     std::optional<QStringList> profileNames();
 
+    // Every entry of every profile, in the order recorded (by id).
+    std::optional<QList<HistoryEntry>> allEntries();
+    // Adds each entry unless one of the same profile name, moment (to the millisecond) and
+    // inputs is stored already; all or, on any failure, none. Returns how many were added.
+    std::optional<int> addMissing(const QList<HistoryEntry>& entries);
+    // Replaces every entry with these, each under its own id (a new one where it is 0); all
+    // or, on any failure, nothing changes.
+    bool replaceAll(const QList<HistoryEntry>& entries);
+
     // Why the last call failed (None after a success).
     Problem problem() const { return m_problem; }
     // The folder and the engine's message for that failure, for a log or a detail line.
@@ -97,6 +106,8 @@ private:
     FileState inspect(const QString& path) const;
     bool create(const QString& path);
     bool setAside();
+    // False (and the problem set) when any entry breaks HistoryEntry::isValid().
+    bool allValid(const QList<HistoryEntry>& entries);
     void close();
     bool fail(Problem problem, const QString& detail);
     bool fail(const QSqlError& error);

@@ -8,24 +8,6 @@
 
 namespace {
 
-const QString lastIndexKey = QStringLiteral("LastIndex");
-
-QString nameKey(qint64 n)
-{
-    return QLatin1Char('_') + QString::number(n) + QLatin1Char('_');
-}
-
-// The number of a name key "_n_" as the store writes it, or 0 for any other key.
-qint64 numberOfKey(const QString& key)
-{
-    if (key.size() < 3 || !key.startsWith(QLatin1Char('_')) || !key.endsWith(QLatin1Char('_')))
-        return 0;
-    const QString digits = key.mid(1, key.size() - 2);
-    bool ok = false;
-    const qint64 n = digits.toLongLong(&ok);
-    return ok && n > 0 && QString::number(n) == digits ? n : 0;
-}
-
 // Plain decimal within [min, max], blanks around it allowed; anything else is no value.
 std::optional<int> parseInt(const QString& text, int min = std::numeric_limits<int>::min(),
                             int max = std::numeric_limits<int>::max())
@@ -50,6 +32,32 @@ std::optional<bool> parseOption(const QString& text)
 } // namespace
 
 ProfileStore::ProfileStore(SettingsStore& store) : m_store(store) {}
+
+QString ProfileStore::nameKey(qint64 number)
+{
+    return QLatin1Char('_') + QString::number(number) + QLatin1Char('_');
+}
+
+qint64 ProfileStore::numberOfKey(const QString& key)
+{
+    if (key.size() < 3 || !key.startsWith(QLatin1Char('_')) || !key.endsWith(QLatin1Char('_')))
+        return 0;
+    const QString digits = key.mid(1, key.size() - 2);
+    bool ok = false;
+    const qint64 n = digits.toLongLong(&ok);
+    return ok && n > 0 && QString::number(n) == digits ? n : 0;
+}
+
+QHash<QString, QString> ProfileStore::readableTexts(const QHash<QString, QString>& section)
+{
+    const QHash<QString, QString> read = texts(inputs(section));
+    QHash<QString, QString> result;
+    for (auto it = section.cbegin(); it != section.cend(); ++it) {
+        if (read.contains(it.key()))
+            result.insert(it.key(), it.value());
+    }
+    return result;
+}
 
 bool ProfileStore::nameAllowed(const QString& name)
 {
@@ -120,7 +128,7 @@ ProfileStore::Numbers ProfileStore::numbers() const
     // An unreadable or negative LastIndex counts as 0; a name key above it still keeps its
     // number, so the next profile never takes over an existing one.
     bool ok = false;
-    const qint64 last = keys.value(lastIndexKey).trimmed().toLongLong(&ok);
+    const qint64 last = keys.value(lastIndexKey()).trimmed().toLongLong(&ok);
     result.last = ok && last > 0 ? last : 0;
     if (!result.names.isEmpty())
         result.last = std::max(result.last, result.names.constLast().first);
@@ -163,7 +171,7 @@ bool ProfileStore::Save(const QString& name, bool listedAlready, const ProfileIn
     }
     const qint64 number = n.last + 1;
     batch.save(listSection(), nameKey(number), name);
-    batch.save(listSection(), lastIndexKey, QString::number(number));
+    batch.save(listSection(), lastIndexKey(), QString::number(number));
     const QString section = profileSection(name);
     const QHash<QString, QString> values = texts(inputs);
     for (const ProfileKeys::Key& key : ProfileKeys::all()) {

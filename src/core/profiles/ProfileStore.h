@@ -26,6 +26,13 @@ public:
     static QString listSection() { return programSection() + QStringLiteral("\\Presets"); }
     static QString profileSection(const QString& name) { return listSection() + '\\' + name; }
 
+    // The list section's keys: the highest number given out, and the name key "_n_" of number n.
+    static QString lastIndexKey() { return QStringLiteral("LastIndex"); }
+    static QString nameKey(qint64 number);
+    // The number of a name key as the store writes it ("_17_", no sign, no leading zeros), or 0
+    // for any other key.
+    static qint64 numberOfKey(const QString& key);
+
     // A name with a section separator would nest one profile inside another.
     static bool nameAllowed(const QString& name);
 
@@ -50,6 +57,9 @@ public:
     // A profile section's keys and texts for the inputs, and the inputs read back from them.
     static QHash<QString, QString> texts(const ProfileInputs& inputs);
     static ProfileInputs inputs(const QHash<QString, QString>& texts);
+    // The keys of a profile section that the reading steps take a value from, with their texts
+    // as stored; unknown keys and texts that fit no value are left out.
+    static QHash<QString, QString> readableTexts(const QHash<QString, QString>& section);
 
 private:
     struct Numbers

@@ -14,6 +14,7 @@
 #include "widgets/support/CentredWindow.h"
 #include "widgets/support/Twips.h"
 #include "windows/about/FormAbout.h"
+#include "windows/mainwindow/DataMenu.h"
 #include "windows/mainwindow/Form1Accessibility.h"
 #include "windows/mainwindow/InputRow.h"
 #include "windows/mainwindow/MainBanner.h"
@@ -32,6 +33,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace {
 
@@ -285,6 +287,10 @@ void Form1::Form_Load()
         [this] { return profileInputs(); },
         [this](const ProfileInputs& inputs) { applyProfile(inputs); }, m_settings);
     m_profileCommands->LoadPresets();
+
+    m_dataMenu = new DataMenu(this, m_profileBar->bar(), m_settings, m_history,
+                              [this] { m_profileCommands->LoadPresets(); });
+    setTabOrder(m_profileBar->deleteWidget(), m_dataMenu->button());
 }
 
 const QPixmap& Form1::litBanner() const

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class DataMenu;
 class HistoryStore;
 class InputRow;
 class MainBanner;
@@ -95,4 +96,6 @@ private:
     QPushButton* m_calculateButton = nullptr;
 
     std::unique_ptr<ProfileCommands> m_profileCommands;
+    // Backup and restore of the profiles and the history, beside the profile buttons.
+    DataMenu* m_dataMenu = nullptr;
 };

@@ -20,7 +20,8 @@ ProfileToolbar::ProfileToolbar(QWidget* window) : QObject(window)
     m_bar->setMovable(false);
     m_bar->setFloatable(false);
     m_bar->setIconSize(QSize(16, 16));
-    m_bar->setGeometry(Twips::rect(2055, 7965, 4800, 390));
+    // Wide enough for the data menu's button after the two profile buttons.
+    m_bar->setGeometry(Twips::rect(2055, 7965, 5220, 390));
 
     // The caption and the profile box stand at fixed places in the tool bar, not where its
     // layout (which differs by style) would put them; a blank item as wide as both keeps the

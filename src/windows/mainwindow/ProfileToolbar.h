@@ -16,6 +16,7 @@ class ProfileToolbar : public QObject
 public:
     explicit ProfileToolbar(QWidget* window);
 
+    QToolBar* bar() const { return m_bar; }
     QComboBox* profileBox() const { return m_profileBox; }
     QAction* saveButton() const { return m_save; }
     QAction* deleteButton() const { return m_delete; }
