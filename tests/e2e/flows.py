@@ -431,7 +431,8 @@ def update_from(fixture):
         earlier_settings_unchanged(fixture),
         quit_program(),
         start(),
-        type_name("новый", shows="Новый"),
+        type_name("новый", shows="Новый"),  # listed, so typing picks it
+        type_name("утро", shows="Утро"),
         reads(AGE, "33 года"),
     ]
 
