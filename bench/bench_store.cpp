@@ -90,9 +90,9 @@ qint64 numberOf(const Numbers& numbers, const QString& name)
 
 // A store with `count` profiles spread evenly over the numbers 1..32000, written once per size
 // and kind in one batch through the store itself, and copied for every run that changes it.
-// Kept by QSettings, it is the settings file of earlier versions, which the store reads until
-// its first write carries it over.
-QString templateFolder(int count, SettingsStore::Backend kind = SettingsStore::Backend::Sections)
+// Kept by QSettings, it is the settings file of earlier versions, which the store carries over
+// into its database when first opened.
+QString templateFolder(int count, SettingsStore::Backend kind = SettingsStore::Backend::Database)
 {
     static QTemporaryDir root;
     static std::map<std::pair<int, SettingsStore::Backend>, QString> built;
@@ -118,7 +118,7 @@ QString templateFolder(int count, SettingsStore::Backend kind = SettingsStore::B
 class WorkingStore
 {
 public:
-    explicit WorkingStore(int count, SettingsStore::Backend kind = SettingsStore::Backend::Sections)
+    explicit WorkingStore(int count, SettingsStore::Backend kind = SettingsStore::Backend::Database)
         : count(count)
     {
         copyFolder(templateFolder(count, kind), m_dir.path());
@@ -205,31 +205,28 @@ void BM_Delete(benchmark::State& state)
     }
 }
 
-// The first start after an update: the list read from the settings file of earlier versions.
-void BM_LoadPresetsOldFile(benchmark::State& state)
+// The first start after an update: the settings file of earlier versions carried over whole
+// into the database, then the list read. Each run starts from a fresh copy of that file alone.
+void BM_FirstStartCarryingOver(benchmark::State& state)
 {
-    loadPresets(
-        state, templateFolder(static_cast<int>(state.range(0)), SettingsStore::Backend::QSettings));
-}
-
-// The first save after an update, which carries everything over into the store's own file.
-void BM_SaveNewCarryingOver(benchmark::State& state)
-{
+    const int count = static_cast<int>(state.range(0));
+    const QString earlier = templateFolder(count, SettingsStore::Backend::QSettings);
     for (auto _ : state) {
         state.PauseTiming();
-        auto working = std::make_unique<WorkingStore>(static_cast<int>(state.range(0)),
-                                                      SettingsStore::Backend::QSettings);
+        auto fresh = std::make_unique<QTemporaryDir>();
+        copyFolder(earlier, fresh->path());
         state.ResumeTiming();
-        const Numbers n = numbers(*working->store);
-        SettingsStore::Batch batch;
-        addProfile(batch, QStringLiteral("Новый"), n.last + 1);
-        batch.save(list, QStringLiteral("LastIndex"), QString::number(n.last + 1));
-        if (!working->store->apply(app, batch))
-            state.SkipWithError("save failed");
+        {
+            SettingsStore store(fresh->path());
+            const Numbers n = numbers(store);
+            if (static_cast<qint64>(n.names.size()) != count)
+                state.SkipWithError("wrong list");
+        }
         state.PauseTiming();
-        working.reset();
+        fresh.reset();
         state.ResumeTiming();
     }
+    state.counters["store_MB"] = folderMegabytes(earlier);
 }
 
 void commands(benchmark::internal::Benchmark* b)
@@ -245,8 +242,7 @@ BENCHMARK(BM_LoadPresets)->Apply(commands);
 BENCHMARK(BM_SaveNew)->Apply(commands)->Iterations(10);
 BENCHMARK(BM_Overwrite)->Apply(commands)->Iterations(10);
 BENCHMARK(BM_Delete)->Apply(commands)->Iterations(10);
-BENCHMARK(BM_LoadPresetsOldFile)->Apply(commands)->Iterations(1);
-BENCHMARK(BM_SaveNewCarryingOver)->Apply(commands)->Iterations(1);
+BENCHMARK(BM_FirstStartCarryingOver)->Apply(commands)->Iterations(1);
 
 int main(int argc, char** argv)
 {

@@ -1,5 +1,6 @@
 #include "core/history/HistoryStore.h"
 #include "core/history/SchemaMigration.h"
+#include "core/history/UserDatabase.h"
 
 #include "PermissionsBind.h"
 #include "RefusedWrites.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -189,7 +191,6 @@ enum class Damage
     DanglingLink,
     Pipe,
     OrphanLog,
-    Unreadable,
 };
 
 enum class Refusal
@@ -201,6 +202,7 @@ enum class Refusal
     NoFileHandles,
     ReadOnlyFolder,
     ReadOnlyFolderWithHistory,
+    UnreadableDatabase,
 };
 
 // The child side of the crash test: records entries k = first, first + 1, ... and reports
@@ -261,7 +263,7 @@ private slots:
             QVERIFY(!QFileInfo::exists(folder));
 
             QVERIFY(store.add(sampleEntry(QStringLiteral("Мама"), 1)));
-            QCOMPARE(store.location(), folder + QStringLiteral("/history.sqlite"));
+            QCOMPARE(store.location(), folder + QStringLiteral("/kalder-vitalon.sqlite"));
             QVERIFY(QFileInfo(store.location()).isFile());
             QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
 #ifdef Q_OS_UNIX
@@ -287,8 +289,68 @@ private slots:
         HistoryStore store;
         const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QVERIFY(data.endsWith(QStringLiteral("/Kalder_Programming/kalder-vitalon")));
-        QCOMPARE(store.location(), data + QStringLiteral("/history.sqlite"));
+        QCOMPARE(store.location(), data + QStringLiteral("/kalder-vitalon.sqlite"));
         QStandardPaths::setTestModeEnabled(false);
+    }
+
+    // The history of earlier versions becomes the user's database, every entry as it was
+    // (also those still only in its write-ahead log), marked as this program's; the earlier
+    // name is gone because the file itself moved.
+    void earlierHistoryBecomesTheDatabase_data()
+    {
+        QTest::addColumn<bool>("withLog");
+        QTest::newRow("closed") << false;
+        QTest::newRow("entries still in its log") << true;
+    }
+    void earlierHistoryBecomesTheDatabase()
+    {
+        QFETCH(bool, withLog);
+        const QString fixture =
+            QStringLiteral(VITALON_TEST_FIXTURES "/earlier-history/history.sqlite");
+        const QString earlier = m_dir->filePath(QStringLiteral("history.sqlite"));
+        QString moved = QStringLiteral("  Папа  ");
+        if (withLog) {
+            // A copy taken while the earlier version had it open: the change lives in the log.
+            const QString live = m_dir->filePath(QStringLiteral("live.sqlite"));
+            QVERIFY(QFile::copy(fixture, live));
+            QVERIFY(QFile::setPermissions(live, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+            Peek peek(live);
+            QCOMPARE(peek.rows(QStringLiteral("PRAGMA journal_mode = WAL")),
+                     QStringList{QStringLiteral("wal")});
+            QCOMPARE(peek.rows(QStringLiteral("UPDATE entry SET profile = 'Журнал' WHERE "
+                                              "profile = '  Папа  '")),
+                     QStringList());
+            moved = QStringLiteral("Журнал");
+            QVERIFY(writeFile(earlier, fileBytes(live)));
+            QVERIFY(writeFile(earlier + QStringLiteral("-wal"),
+                              fileBytes(live + QStringLiteral("-wal"))));
+            QVERIFY(QFileInfo(earlier + QStringLiteral("-wal")).size() > 0);
+        } else {
+            QVERIFY(QFile::copy(fixture, earlier));
+            QVERIFY(
+                QFile::setPermissions(earlier, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        }
+
+        HistoryStore store(m_dir->path());
+        QCOMPARE(store.profileNames(), std::optional<QStringList>({moved, QStringLiteral("Мама")}));
+        for (int k = 0; k < 12; ++k) {
+            const QString name = k % 3 ? QStringLiteral("Мама") : moved;
+            const auto found = store.entries(name);
+            QVERIFY(found);
+            QCOMPARE(found->size(), k % 3 ? 8 : 4);
+            const auto it =
+                std::find_if(found->cbegin(), found->cend(), [k](const HistoryEntry& e) {
+                    return base.msecsTo(e.recordedAt) == k;
+                });
+            QVERIFY(it != found->cend());
+            QCOMPARE(describe(*it), describe(sampleEntry(name, k)));
+        }
+        QVERIFY(store.takeMovedAside().isEmpty());
+        QVERIFY(!QFileInfo::exists(earlier));
+        QVERIFY(!QFileInfo::exists(earlier + QStringLiteral("-wal")));
+        Peek peek(store.location());
+        QCOMPARE(peek.rows(QStringLiteral("PRAGMA application_id")),
+                 QStringList{QString::number(UserDatabase::applicationId)});
     }
 
     // Names come back exactly and select exactly their own entries: no pattern matching, no
@@ -457,7 +519,7 @@ private slots:
         QVERIFY(store.add(sampleEntry(QStringLiteral("Мама"), 1)));
         Peek peek(store.location());
         QCOMPARE(peek.rows(QStringLiteral("SELECT version FROM schema_version")),
-                 QStringList{QStringLiteral("1")});
+                 QStringList{QStringLiteral("2")});
         QCOMPARE(peek.rows(QStringLiteral("PRAGMA journal_mode")),
                  QStringList{QStringLiteral("wal")});
     }
@@ -542,7 +604,7 @@ private slots:
             Peek peek(path);
             QSqlQuery q(peek.db());
             QVERIFY(q.exec(QStringLiteral("PRAGMA journal_mode = DELETE")));
-            QVERIFY(q.exec(QStringLiteral("UPDATE schema_version SET version = 2")));
+            QVERIFY(q.exec(QStringLiteral("UPDATE schema_version SET version = version + 1")));
         }
         const QByteArray before = fileBytes(path);
         const QStringList listing = folderListing(m_dir->path());
@@ -580,7 +642,6 @@ private slots:
 #ifdef Q_OS_UNIX
         QTest::newRow("dangling link") << Damage::DanglingLink << true;
         QTest::newRow("named pipe") << Damage::Pipe << false;
-        QTest::newRow("unreadable file") << Damage::Unreadable << false;
 #endif
         QTest::newRow("log without its database") << Damage::OrphanLog << true;
     }
@@ -589,7 +650,7 @@ private slots:
         QFETCH(Damage, damage);
         QFETCH(bool, firstCallWrites);
         const QString folder = m_dir->path();
-        const QString path = folder + QStringLiteral("/history.sqlite");
+        const QString path = folder + QStringLiteral("/kalder-vitalon.sqlite");
         QByteArray bytes = QByteArray(8192, '\0');
         QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(bytes.data()), 2048);
         // What must be found under the new name, by file suffix ("" the database itself).
@@ -659,10 +720,6 @@ private slots:
         case Damage::Pipe:
             QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
             break;
-        case Damage::Unreadable:
-            kept[QString()] = fileBytes(filledDatabase(folder, 3));
-            QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
-            break;
 #endif
         default:
             break;
@@ -670,9 +727,6 @@ private slots:
 
         QString movedTo;
         {
-            PermissionsBind permissions;
-            if (damage == Damage::Unreadable && !permissions.active())
-                QSKIP("permissions cannot be made to bind");
             HistoryStore store(folder);
             const QString name = QStringLiteral("Профиль 1");
             if (firstCallWrites) {
@@ -692,7 +746,8 @@ private slots:
             QVERIFY(store.takeMovedAside().isEmpty());
         }
         QCOMPARE(QFileInfo(movedTo).path(), folder);
-        QVERIFY(QFileInfo(movedTo).fileName().startsWith(QStringLiteral("history.damaged-")));
+        QVERIFY(
+            QFileInfo(movedTo).fileName().startsWith(QStringLiteral("kalder-vitalon.damaged-")));
         for (auto it = kept.cbegin(); it != kept.cend(); ++it)
             QVERIFY2(fileBytes(movedTo + it.key()) == it.value(), qPrintable(it.key()));
         if (damage == Damage::FolderWithContent)
@@ -711,7 +766,7 @@ private slots:
     // Two damaged files in the same second each get a name of their own.
     void movingAsideNeverOverwrites()
     {
-        const QString path = m_dir->filePath(QStringLiteral("history.sqlite"));
+        const QString path = m_dir->filePath(QStringLiteral("kalder-vitalon.sqlite"));
         QStringList moved;
         for (const QByteArray& bytes : {QByteArray("first"), QByteArray("second")}) {
             QVERIFY(writeFile(path, bytes));
@@ -747,6 +802,8 @@ private slots:
         QTest::newRow("read-only folder") << Refusal::ReadOnlyFolder << 0 << false << true;
         QTest::newRow("read-only folder with history")
             << Refusal::ReadOnlyFolderWithHistory << 4 << false << false;
+        // A good database that this user may not read just now is no damaged one.
+        QTest::newRow("unreadable database") << Refusal::UnreadableDatabase << 4 << false << false;
 #endif
     }
     void refusalsLoseNothing()
@@ -792,6 +849,12 @@ private slots:
                 if (!permissions->active())
                     QSKIP("permissions cannot be made to bind");
                 break;
+            case Refusal::UnreadableDatabase:
+                QVERIFY(QFile::setPermissions(store.location(), QFileDevice::WriteOwner));
+                permissions = std::make_unique<PermissionsBind>();
+                if (!permissions->active())
+                    QSKIP("permissions cannot be made to bind");
+                break;
             default:
                 break;
             }
@@ -812,6 +875,9 @@ private slots:
 #ifdef Q_OS_UNIX
         chmod(QFile::encodeName(folder).constData(), 0700);
 #endif
+        if (refusal == Refusal::UnreadableDatabase)
+            QVERIFY(QFile::setPermissions(store.location(),
+                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner));
         if (refusal == Refusal::FolderIsAFile || refusal == Refusal::FolderBelowAFile) {
             QCOMPARE(fileBytes(blocker), QByteArray("file"));
             return;

@@ -1,7 +1,8 @@
-// A settings file written by version 2.0.75 of the program (tests/fixtures/legacy-profiles): every
-// profile in it must load into the main window, value for value, both while the old file is read
-// and after the first write has carried it over. Profiles are the users' data; no later version
-// may lose one.
+// A settings file written by version 2.0.75 of the program (tests/fixtures/legacy-profiles), and
+// the same profiles in the file of sections that later versions wrote in its place
+// (legacy-profiles-sections): every profile in them must load into the main window, value for
+// value, whether the main window carries the file over or a save did before. Profiles are the
+// users' data; no later version may lose one.
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/controls/Slider.h"
@@ -48,18 +49,22 @@ class TestLegacyProfiles : public QObject
 private slots:
     void initTestCase_data()
     {
+        QTest::addColumn<QString>("fixture");
         QTest::addColumn<bool>("carriedOver");
-        QTest::newRow("old file") << false;
-        QTest::newRow("carried over") << true;
+        for (const char* fixture : {"legacy-profiles", "legacy-profiles-sections"}) {
+            QTest::addRow("%s, at the first start", fixture) << QString(fixture) << false;
+            QTest::addRow("%s, carried over by a save", fixture) << QString(fixture) << true;
+        }
     }
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
     {
+        QFETCH_GLOBAL(QString, fixture);
         QFETCH_GLOBAL(bool, carriedOver);
         m_dir = std::make_unique<StoreFolder>();
         QVERIFY(m_dir->isValid());
-        QVERIFY(m_dir->copyLegacyProfiles());
+        QVERIFY(m_dir->copyLegacyFixture(fixture));
         m_dir->useForNativeStore();
         if (carriedOver) {
             // The first write of a new version: a profile saved, then deleted again.

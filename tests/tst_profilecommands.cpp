@@ -12,6 +12,7 @@
 #include "ProfileInputsText.h"
 #include "RefusedWrites.h"
 #include "ScriptedMessageBoxes.h"
+#include "StoreAccess.h"
 #include "StoreFolder.h"
 #include "WindowStores.h"
 
@@ -24,6 +25,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -420,13 +423,14 @@ private slots:
         QCOMPARE(items(), QStringList({"Утро", "Вечер"}));
     }
 
-    // A full disk, or a lock that cannot be taken (each command then waits about 2 s): the
-    // user hears of it, nothing claims success, the list stays, and the old profile still loads.
+    // A full disk, or another program's write lock that stays (each command then waits about
+    // 2 s): the user hears of it, nothing claims success, the list stays, and the old profile
+    // still loads.
     void refusedWriteIsReportedAndLosesNothing_data()
     {
         QTest::addColumn<bool>("fullDisk");
         QTest::newRow("full disk") << true;
-        QTest::newRow("lock path taken by a folder") << false;
+        QTest::newRow("database busy") << false;
     }
     void refusedWriteIsReportedAndLosesNothing()
     {
@@ -437,18 +441,23 @@ private slots:
         m_probe->slider(2)->setValue(77);
         {
             std::optional<RefusedWrites> refused;
-            const QString lock = file() + QStringLiteral(".lock");
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+            other.setDatabaseName(file());
+            QVERIFY(other.open());
             if (fullDisk)
                 refused.emplace();
             else
-                QVERIFY(QDir().mkdir(lock));
+                QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN IMMEDIATE")));
             save()->trigger();
             combo()->setEditText(QStringLiteral("Ночь"));
             save()->trigger();
             pick(QStringLiteral("Вечер"));
             del()->trigger();
             if (!fullDisk)
-                QVERIFY(QDir().rmdir(lock));
+                QVERIFY(QSqlQuery(other).exec(QStringLiteral("ROLLBACK")));
+            other.close();
+            other = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("other"));
         }
         QCOMPARE(
             shown(),
@@ -592,15 +601,9 @@ private:
     }
     QString file() const { return m_dir->file(); }
     QByteArray bytes() const { return m_dir->bytes(); }
-    // The file as another program reads it. In a file with a section per profile QSettings
-    // finds a key by its name only after it has read every section.
-    QStringList storedKeys() const { return QSettings(file(), QSettings::IniFormat).allKeys(); }
-    QString stored(const QString& key) const
-    {
-        QSettings settings(file(), QSettings::IniFormat);
-        settings.allKeys();
-        return settings.value(key).toString();
-    }
+    // The database as another program reads it.
+    QStringList storedKeys() const { return databaseKeys(file()).keys(); }
+    QString stored(const QString& key) const { return databaseKeys(file()).value(key); }
 
     std::unique_ptr<StoreFolder> m_dir;
     std::unique_ptr<SettingsStore> m_store;

@@ -1,6 +1,7 @@
-// The profile store fed a settings file that another program, a crash or a curious user has
-// filled with rubbish: loading, picking, saving and deleting must neither crash nor lose the
-// profiles that were stored properly.
+// The profile store fed a settings file of earlier versions that another program, a crash or a
+// curious user has filled with rubbish, and that is carried over as it is: loading, picking,
+// saving and deleting must neither crash nor lose the profiles that were stored properly.
+#include "core/history/UserDatabase.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/controls/Slider.h"
@@ -153,12 +154,13 @@ void appendRaw(const QString& file, int attacks)
 const QStringList proper = {QStringLiteral("Утро"), QStringLiteral("Вечер  "),
                             QStringLiteral("Мама")};
 
-// Stores the proper profiles, then spoils the file around them; returns their inputs.
+// Stores the proper profiles in the settings file of earlier versions, then spoils the file
+// around them; returns their inputs.
 QList<ProfileInputs> storeProperThenSpoil(const QString& folder, int attacks)
 {
     QList<ProfileInputs> inputs;
     {
-        SettingsStore store(folder);
+        SettingsStore store(folder, SettingsStore::Backend::QSettings);
         ProfileStore profiles(store);
         for (int n = 0; n < proper.size(); ++n) {
             if (!profiles.Save(proper.at(n), false, inputsFor(n)))
@@ -166,7 +168,7 @@ QList<ProfileInputs> storeProperThenSpoil(const QString& folder, int attacks)
             inputs.append(inputsFor(n));
         }
     }
-    const QString file = storeFile(folder);
+    const QString file = legacyStoreFile(folder);
     writeThroughSettings(file, attacks);
     appendRaw(file, attacks);
     if (QTest::currentTestFailed())
@@ -221,6 +223,7 @@ private slots:
             QCOMPARE(profiles.Read(proper.at(n)), properInputs.at(n));
         // Every listed profile loaded in turn into the real window leaves usable inputs.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        UserDatabase::setUserFolder(dir.path());
         WindowStores pickerStores;
         Form1 picker(pickerStores.settings, pickerStores.history);
         for (const QString& name : listed)
@@ -267,6 +270,7 @@ private slots:
         const QList<ProfileInputs> properInputs = storeProperThenSpoil(dir.path(), Everything);
         QCOMPARE(properInputs.size(), proper.size());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        UserDatabase::setUserFolder(dir.path());
 
         WindowStores formStores;
         Form1 form(formStores.settings, formStores.history);

@@ -5,6 +5,7 @@
 #include "LegacyProfiles.h"
 #include "ProfileInputsText.h"
 #include "RefusedWrites.h"
+#include "StoreAccess.h"
 #include "StoreFolder.h"
 #include "StoredValueCases.h"
 #include "TestRecords.h"
@@ -21,30 +22,32 @@ const QString list = QStringLiteral("Vitalon2/Presets/");
 // Reads the stored file with a QSettings of its own, as another program would. In a file with
 // a section per profile QSettings finds a key by its name only after it has read every
 // section (otherwise it looks in the nearest section alone), so it reads them all first.
+// The database as another program reads and writes it.
 class StoredFile
 {
 public:
-    explicit StoredFile(const QString& path) : m_settings(path, QSettings::IniFormat)
+    explicit StoredFile(const QString& path) : m_path(path), m_keys(databaseKeys(path)) {}
+    QString value(const QString& key) const { return m_keys.value(key); }
+    bool contains(const QString& key) const { return m_keys.contains(key); }
+    QStringList sectionKeys(const QString& name) const
     {
-        m_settings.allKeys();
-    }
-    QString value(const QString& key) const { return m_settings.value(key).toString(); }
-    bool contains(const QString& key) const { return m_settings.contains(key); }
-    QStringList sectionKeys(const QString& name)
-    {
-        m_settings.beginGroup(list + name);
-        QStringList keys = m_settings.childKeys();
-        m_settings.endGroup();
+        const QString prefix = list + name + QLatin1Char('/');
+        QStringList keys;
+        for (auto it = m_keys.cbegin(); it != m_keys.cend(); ++it) {
+            if (it.key().startsWith(prefix) && !it.key().sliced(prefix.size()).contains('/'))
+                keys << it.key().sliced(prefix.size());
+        }
         return keys;
     }
     void set(const QString& key, const QString& value)
     {
-        m_settings.setValue(key, value);
-        m_settings.sync();
+        QVERIFY(setDatabaseKey(m_path, key, value));
+        m_keys.insert(key, value);
     }
 
 private:
-    QSettings m_settings;
+    QString m_path;
+    QMap<QString, QString> m_keys;
 };
 
 ProfileInputs aged(int years)

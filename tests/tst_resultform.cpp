@@ -678,7 +678,7 @@ private slots:
     // in a new one, in this window and the next.
     void damagedDatabaseToldOnce()
     {
-        QFile damaged(folder() + QStringLiteral("/history.sqlite"));
+        QFile damaged(folder() + QLatin1Char('/') + HistoryStore::fileName());
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write(QByteArray(4096, 'x'));
         damaged.close();
@@ -691,7 +691,7 @@ private slots:
             QCOMPARE(boxes.shown().size(), 1);
             QCOMPARE(boxes.shown().at(0).kind, Kind::Refusal);
             const QStringList kept =
-                QDir(folder()).entryList({QStringLiteral("history.damaged-*")});
+                QDir(folder()).entryList({QStringLiteral("kalder-vitalon.damaged-*")});
             QCOMPARE(kept.size(), 1);
             QCOMPARE(boxes.shown().at(0).text,
                      QStringLiteral("Файл истории повреждён или не читается. Он сохранён под "

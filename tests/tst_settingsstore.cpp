@@ -1,3 +1,4 @@
+#include "core/history/UserDatabase.h"
 #include "core/profiles/SettingsStore.h"
 
 #include "RefusedWrites.h"
@@ -7,6 +8,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,12 +23,12 @@ class TestSettingsStore : public QObject
 {
     Q_OBJECT
 private slots:
-    // Every case for the file of sections kept here and for QSettings, which keeps the
-    // registry on Windows and is tested here through its INI files.
+    // Every case for the user's database and for QSettings, which keeps the registry on
+    // Windows and is tested here through its INI files.
     void initTestCase_data()
     {
         QTest::addColumn<int>("backend");
-        QTest::newRow("sections") << int(SettingsStore::Backend::Sections);
+        QTest::newRow("database") << int(SettingsStore::Backend::Database);
         QTest::newRow("QSettings") << int(SettingsStore::Backend::QSettings);
     }
 
@@ -44,16 +47,31 @@ private slots:
         QDirIterator it(m_dir->path(), QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext())
             files << QDir(m_dir->path()).relativeFilePath(it.next());
-        const QString text = QString::fromUtf8(fileBytes(file()));
         if (backend() == SettingsStore::Backend::QSettings) {
+            const QString text = QString::fromUtf8(fileBytes(file()));
             QCOMPARE(files, QStringList({"Kalder_Programming/Kalder_Programming.conf"}));
             QVERIFY2(text.contains(QStringLiteral("[Vitalon2]")), qPrintable(text));
             QVERIFY2(text.contains(QStringLiteral("Presets\\LastIndex=1")), qPrintable(text));
-        } else {
-            QCOMPARE(files, QStringList({"Kalder_Programming/Kalder_Programming.sections.ini"}));
-            QVERIFY2(text.contains(QStringLiteral("[Vitalon2\\Presets]\nLastIndex=1\n")),
-                     qPrintable(text));
+            return;
         }
+        // The database and its log, nothing else; one row per section path and key.
+        files.sort();
+        QCOMPARE(files.filter(QStringLiteral("/")), QStringList());
+        QCOMPARE(files.first(), UserDatabase::fileName());
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "peek");
+        db.setDatabaseName(file());
+        QVERIFY(db.open());
+        {
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("SELECT application, section, key, value FROM setting")));
+            QVERIFY(q.next());
+            QCOMPARE(QStringList({q.value(0).toString(), q.value(1).toString(),
+                                  q.value(2).toString(), q.value(3).toString()}),
+                     QStringList({app, "Vitalon2/Presets", "LastIndex", "1"}));
+            QVERIFY(!q.next());
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("peek"));
     }
 
     // Texts that INI files treat specially come back exactly, also after a restart.
@@ -204,16 +222,17 @@ private slots:
             QStringLiteral("50"));
     }
 
-    // A hand-damaged file reads as far as it can and still takes writes: only a write the
-    // disk refuses counts as failed.
+    // A hand-damaged file still takes writes: QSettings reads what it can of it, the database
+    // is moved aside (kept) and a new one begins.
     void damagedFileStillTakesWrites()
     {
         SettingsStore store(m_dir->path(), backend());
         const QString path = file();
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        const QByteArray damage("[Vitalon2\nPresets\\_1_=Утро\nno equals sign\n");
         QFile damaged(path);
         QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write("[Vitalon2\nPresets\\_1_=Утро\nno equals sign\n");
+        damaged.write(damage);
         damaged.close();
         QVERIFY(save(store, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
                      QStringLiteral("1")));
@@ -221,6 +240,11 @@ private slots:
         QCOMPARE(storedText(again, QStringLiteral("Vitalon2\\Presets"), QStringLiteral("LastIndex"),
                             QString()),
                  QStringLiteral("1"));
+        if (backend() == SettingsStore::Backend::Database) {
+            const QStringList aside = QDir(m_dir->path()).entryList({"*.damaged-*"}, QDir::Files);
+            QCOMPARE(aside.size(), 1);
+            QCOMPARE(fileBytes(m_dir->filePath(aside.constFirst())), damage);
+        }
     }
 
     void folderThatCannotExistRefusesWrites()

@@ -7,6 +7,8 @@ A step wrapped in waits() is known to fail until the named item of the issue tha
 done: the flow then ends there as "waiting" (CTest shows it as skipped), any failure before that
 step is a real failure, and a wrapped step that passes fails the flow so the mark is dropped."""
 import os
+import shutil
+import sqlite3
 import time
 
 from desktop import (FlowFailure, State, active_x_window, centre, click_at, descendants, extents,
@@ -18,6 +20,7 @@ ABOUT = "О программе \"Kalder Vitalon\""
 BUTTON, CHECK_BOX, RADIO, SLIDER, LABEL, TEXT, TAB, TABLE = (
     "push button", "check box", "radio button", "slider", "label", "text", "page tab", "table")
 RESULTS = "Результаты"
+FIXTURES = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "fixtures")
 
 
 class Step:
@@ -404,12 +407,63 @@ def shown(name, title, role=BUTTON, enabled=True):
                 lambda c: find(c, title, name, role, enabled))
 
 
-def lock_taken_by_folder():
-    """A folder where the settings file's lock goes: the lock can never be taken."""
+def database_held_busy():
+    """Another program takes the write lock of the user's database and keeps it."""
     def run(c):
-        os.makedirs(os.path.join(c.program.env["XDG_CONFIG_HOME"], "Kalder_Programming",
-                                 "Kalder_Programming.sections.ini.lock"))
-    return Step("a folder stands where the settings lock goes", run)
+        path = os.path.join(c.program.env["XDG_DATA_HOME"], "Kalder_Programming",
+                            "kalder-vitalon", "kalder-vitalon.sqlite")
+        c.busy_database = sqlite3.connect(path, isolation_level=None)
+        c.busy_database.execute("BEGIN IMMEDIATE")
+    return Step("another program holds the database's write lock", run)
+
+
+def earlier_settings_files(c, fixture):
+    """(fixture file, the file in the configuration folder) for each file of the fixture."""
+    source = os.path.join(FIXTURES, fixture, "Kalder_Programming")
+    target = os.path.join(c.program.env["XDG_CONFIG_HOME"], "Kalder_Programming")
+    return [(os.path.join(source, name), os.path.join(target, name))
+            for name in sorted(os.listdir(source))]
+
+
+def earlier_settings(fixture):
+    """Only the settings file an earlier version wrote, in the configuration folder."""
+    def run(c):
+        for source, target in earlier_settings_files(c, fixture):
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            shutil.copyfile(source, target)
+    return Step("the settings file of an earlier version (%s), nothing else" % fixture, run)
+
+
+def earlier_settings_unchanged(fixture):
+    def run(c):
+        for source, target in earlier_settings_files(c, fixture):
+            with open(source, "rb") as a, open(target, "rb") as b:
+                if a.read() != b.read():
+                    raise FlowFailure("%s was changed" % target)
+    return Step("the earlier settings file is as it was", run)
+
+
+def update_from(fixture):
+    """The first start after the update: the earlier file's profile loads, and a save leaves
+    that file as it was."""
+    return [
+        earlier_settings(fixture),
+        start(),
+        type_name("утро", shows="Утро"),
+        reads(AGE, "33 года"),
+        reads(MASS, "65 кг"),
+        checked("Мужской", RADIO),
+        type_name("Новый"),
+        click(SAVE),
+        saved("Новый"),
+        answer("OK"),
+        earlier_settings_unchanged(fixture),
+        quit_program(),
+        start(),
+        type_name("новый", shows="Новый"),  # listed, so typing picks it
+        type_name("утро", shows="Утро"),
+        reads(AGE, "33 года"),
+    ]
 
 
 def table_column(c, title, table_name, column):
@@ -773,7 +827,7 @@ FLOWS = [
         keys("Escape"),
         active(MAIN),
     ]),
-    Flow("locked-settings", "a settings lock that cannot be taken: refused, not frozen", [
+    Flow("locked-settings", "a database another program keeps locked: refused, not frozen", [
         start(),
         click("Женский", RADIO),
         type_name("Анна"),
@@ -781,7 +835,7 @@ FLOWS = [
         saved("Анна"),
         answer("OK"),
         quit_program(),
-        lock_taken_by_folder(),
+        database_held_busy(),
         start(),
         type_name("Борис"),
         click(SAVE),
@@ -834,4 +888,10 @@ FLOWS = [
         click("Закрыть", title=RESULTS),
         active(MAIN),
     ]),
+    Flow("update-from-conf", "the first start with only the QSettings file of version 2.0.75: "
+         "its profile loads, a save leaves that file as it was",
+         update_from("legacy-profiles")),
+    Flow("update-from-sections", "the first start with only the file of sections of the "
+         "version before: its profile loads, a save leaves that file as it was",
+         update_from("legacy-profiles-sections")),
 ]

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/history/HistoryEntry.h"
+#include "core/history/UserDatabase.h"
 
 #include <QList>
 #include <QString>
@@ -8,22 +9,14 @@
 
 #include <optional>
 
-class QSqlDatabase;
-class QSqlError;
-
-// The results history: an SQLite database of its own in the user's data folder, apart from
-// the settings store. Entries are kept under the profile name as recorded, so renaming or
-// deleting a profile leaves its history alone; names are compared exactly (letter case too).
+// The results history, in the user's database (UserDatabase) beside the profiles. Entries are
+// kept under the profile name as recorded, so renaming or deleting a profile leaves its history
+// alone; names are compared exactly (letter case too).
 //
-// Nothing happens on construction: the database is opened by the first call that needs it,
-// and merely reading never creates it. A damaged or unreadable file is moved aside under a
-// new name (with its -wal/-shm companions) and a new database takes its place; the new name
-// is reported once through takeMovedAside(). A database written by a newer program is left
-// untouched and neither read nor written.
-//
-// Every write is one transaction. The journal is a write-ahead log synced at every commit, so
-// a crash, or a power loss on storage that honours a flush, costs at most the entry being
-// written.
+// Nothing happens on construction: the database is opened by the first call that needs it, and
+// merely reading never creates it. Damage, refusals, newer databases and the journal are
+// handled as UserDatabase says; the new name of a damaged database moved aside is reported once
+// through takeMovedAside().
 //
 // Not thread-safe: use a store from one thread.
 class HistoryStore
@@ -38,13 +31,13 @@ public:
     };
 
     // With an empty folder the database lives in the user's data folder
-    // (QStandardPaths::AppDataLocation, found on first use); otherwise in the given folder.
+    // (UserDatabase::userFolder(), found on first use); otherwise in the given folder.
     explicit HistoryStore(const QString& folder = QString());
     ~HistoryStore();
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
 
-    static QString fileName() { return QStringLiteral("history.sqlite"); }
+    static QString fileName() { return UserDatabase::fileName(); }
     // The database file; empty when no data folder is known.
     QString location() const;
 
@@ -69,54 +62,19 @@ public:
     bool replaceAll(const QList<HistoryEntry>& entries);
 
     // Why the last call failed (None after a success).
-    Problem problem() const { return m_problem; }
+    Problem problem() const;
     // The folder and the engine's message for that failure, for a log or a detail line.
-    QString problemDetail() const { return m_detail; }
+    QString problemDetail() const;
     // Where damaged databases were moved since this was last asked; each is returned once.
     QStringList takeMovedAside();
 
 private:
-    enum class Access
-    {
-        Existing, // a missing database means "nothing stored"
-        Create    // a missing database is created
-    };
-    enum class Opened
-    {
-        Ready,
-        NoDatabase, // nothing stored yet (reading only)
-        Damaged,    // to be moved aside
-        Failed      // m_problem says why
-    };
-    enum class FileState
-    {
-        Missing,
-        Usable,
-        Damaged,
-        Refused
-    };
-
-    // Runs one operation on the open database. An error that shows damage moves the
-    // database aside and runs the operation once more on a new one.
-    template <typename Operation> bool run(Access access, Operation&& operation);
     void begin();
-    Opened open(Access access);
-    Opened openFile(Access access);
-    Opened prepare(Access access);
-    FileState inspect(const QString& path) const;
-    bool create(const QString& path);
-    bool setAside();
     // False (and the problem set) when any entry breaks HistoryEntry::isValid().
     bool allValid(const QList<HistoryEntry>& entries);
-    void close();
-    bool fail(Problem problem, const QString& detail);
-    bool fail(const QSqlError& error);
+    bool run(UserDatabase::Access access, const UserDatabase::Operation& operation);
 
-    QString m_folder; // empty: the user's data folder
-    QString m_connection;
-    bool m_connected = false; // the connection is registered with Qt SQL
-    bool m_ready = false;     // open, checked and at the newest schema
-    Problem m_problem = Problem::None;
-    QString m_detail;
-    QStringList m_movedAside;
+    UserDatabase m_db;
+    bool m_invalidEntry = false; // the last call was given an entry that breaks isValid()
+    QString m_invalidDetail;
 };

@@ -1,7 +1,7 @@
 #include "core/profiles/SettingsStore.h"
 
+#include "core/profiles/DatabaseSettingsBackend.h"
 #include "core/profiles/QSettingsBackend.h"
-#include "core/profiles/SectionFileBackend.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -46,8 +46,27 @@ SettingsStore::Backend SettingsStore::platformBackend()
 #ifdef Q_OS_WIN
     return Backend::QSettings;
 #else
-    return Backend::Sections;
+    return Backend::Database;
 #endif
+}
+
+QString SettingsStore::normalisedPath(QStringView path)
+{
+    QString result;
+    result.reserve(path.size());
+    bool separator = false;
+    for (const QChar c : path) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\')) {
+            separator = !result.isEmpty();
+            continue;
+        }
+        if (separator) {
+            result += QLatin1Char('/');
+            separator = false;
+        }
+        result += c;
+    }
+    return result;
 }
 
 SettingsStore::SettingsStore(const QString& folder) : SettingsStore(folder, platformBackend()) {}
@@ -73,8 +92,10 @@ SettingsBackend& SettingsStore::backend(const QString& application) const
                 b = std::make_unique<QSettingsBackend>(organisation(), application,
                                                        base + QStringLiteral(".conf"));
             else
-                b = std::make_unique<SectionFileBackend>(base + QStringLiteral(".sections.ini"),
-                                                         base + QStringLiteral(".conf"));
+                b = std::make_unique<DatabaseSettingsBackend>(
+                    m_folder, application,
+                    QStringList{base + QStringLiteral(".sections.ini"),
+                                base + QStringLiteral(".conf")});
         }
         it = m_open.emplace(application, std::move(b)).first;
     }

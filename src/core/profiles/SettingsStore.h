@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/history/UserDatabase.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -13,8 +15,8 @@ class SettingsBackend;
 // path "A\B\C" names nested sections.
 //
 // A write the store refuses (full disk, a folder that cannot be written, a lock another
-// process keeps) leaves both what is stored and what this process reads back exactly as they
-// were before the write, and is reported by returning false.
+// process keeps longer than lockWaitMs) leaves both what is stored and what this process reads back
+// exactly as they were before the write, and is reported by returning false.
 class SettingsStore
 {
 public:
@@ -48,25 +50,26 @@ public:
     };
 
     // How the values are kept.
-    //  - Sections: one INI file per application with one INI section per store section,
-    //    kept in memory for the run and written whole and atomically by each batch, under a
-    //    lock whose wait is bounded. Reads take no lock. A file written by QSettings (the
-    //    settings file of earlier versions) is read as it is until the first batch carries
-    //    everything in it over; that file itself is left as it was.
+    //  - Database: rows of the user's SQLite database (UserDatabase), which the results
+    //    history shares; each batch is one transaction. The settings file of earlier versions
+    //    is carried into it once and left as it was.
     //  - QSettings: QSettings' native format (the registry on Windows); in a folder, QSettings
     //    INI files, which behave alike, so that this way is tested everywhere.
     enum class Backend
     {
-        Sections,
+        Database,
+        Sections = Database, // the name of earlier builds
         QSettings
     };
-    // Sections everywhere but on Windows, which keeps the registry.
+    // The database everywhere but on Windows, which keeps the registry.
     static Backend platformBackend();
 
-    // With an empty folder the store is the user's own, beside the native settings of the
-    // organisation "Kalder_Programming"; otherwise it lives in files below that folder (tests,
-    // tools): <folder>/Kalder_Programming/<application>.sections.ini, and for QSettings
-    // <folder>/Kalder_Programming/<application>.conf.
+    // With an empty folder the store is the user's own: the database in the user's data folder
+    // (UserDatabase::userFolder()), and the settings files of earlier versions beside the
+    // native settings of the organisation "Kalder_Programming". Otherwise it lives below that
+    // folder (tests, tools): the database <folder>/kalder-vitalon.sqlite, the earlier files
+    // <folder>/Kalder_Programming/<application>.sections.ini or, where that does not exist,
+    // <application>.conf; for QSettings <folder>/Kalder_Programming/<application>.conf.
     explicit SettingsStore(const QString& folder = QString());
     SettingsStore(const QString& folder, Backend backend);
     ~SettingsStore();
@@ -82,7 +85,10 @@ public:
     bool apply(const QString& application, const Batch& batch);
 
     // How long a batch waits for another process's lock before it is refused.
-    static constexpr int lockWaitMs = 2000;
+    static constexpr int lockWaitMs = UserDatabase::busyTimeoutMs;
+
+    // A path as QSettings takes it: "\\" and "/" both separate, empty parts are dropped.
+    static QString normalisedPath(QStringView path);
 
 private:
     SettingsBackend& backend(const QString& application) const;

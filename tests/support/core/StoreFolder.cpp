@@ -2,6 +2,8 @@
 
 #include "StoreAccess.h"
 
+#include "core/history/UserDatabase.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,9 +21,18 @@ QString StoreFolder::legacyFile() const
     return legacyStoreFile(m_dir.path());
 }
 
+QString StoreFolder::sectionsFile() const
+{
+    return legacySectionsFile(m_dir.path());
+}
+
 QByteArray StoreFolder::bytes() const
 {
-    return fileBytes(file());
+    const QMap<QString, QString> keys = databaseKeys(file());
+    QByteArray lines;
+    for (auto it = keys.cbegin(); it != keys.cend(); ++it)
+        lines += (it.key() + QLatin1Char('=') + it.value()).toUtf8() + '\n';
+    return lines;
 }
 
 bool StoreFolder::copyLegacyProfiles() const
@@ -31,14 +42,22 @@ bool StoreFolder::copyLegacyProfiles() const
 
 bool StoreFolder::copyLegacyFixture(const QString& fixture) const
 {
-    const QString from = QStringLiteral(VITALON_TEST_FIXTURES) + QLatin1Char('/') + fixture +
-                         QStringLiteral("/Kalder_Programming/Kalder_Programming.conf");
-    const QString to = legacyFile();
-    return QDir().mkpath(QFileInfo(to).path()) && QFile::copy(from, to) &&
-           QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
+    const QDir from(QStringLiteral(VITALON_TEST_FIXTURES) + QLatin1Char('/') + fixture +
+                    QStringLiteral("/Kalder_Programming"));
+    const QStringList files = from.entryList(QDir::Files);
+    if (files.isEmpty() || !QDir().mkpath(QFileInfo(legacyFile()).path()))
+        return false;
+    for (const QString& name : files) {
+        const QString to = QFileInfo(legacyFile()).dir().filePath(name);
+        if (!QFile::copy(from.filePath(name), to) ||
+            !QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner))
+            return false;
+    }
+    return true;
 }
 
 void StoreFolder::useForNativeStore() const
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+    UserDatabase::setUserFolder(m_dir.path());
 }

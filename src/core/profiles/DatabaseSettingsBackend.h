@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/history/UserDatabase.h"
+#include "core/profiles/SettingsBackend.h"
+
+#include <QStringList>
+
+#include <map>
+#include <optional>
+
+// The values of one application as rows of the user's database: one row per section path
+// ("/"-separated, as QSettings resolves paths), key and text. Each batch is one transaction.
+//
+// The settings file of earlier versions (the first of the files given that exists; it was
+// written by QSettings or reads alike through it) is read once, through QSettings, and carried
+// into the database whole by the first access; the database records that it was, and the file
+// is never written or read again. While the carry-over is refused (a data folder that cannot
+// be written), reads see the file's values and writes are refused.
+class DatabaseSettingsBackend : public SettingsBackend
+{
+public:
+    DatabaseSettingsBackend(const QString& folder, const QString& application,
+                            const QStringList& earlierFiles);
+
+    QHash<QString, QString> keys(const QString& section) override;
+    bool apply(const SettingsStore::Batch& batch) override;
+
+    const UserDatabase& database() const { return m_db; }
+
+private:
+    using Sections = std::map<QString, QHash<QString, QString>>;
+    bool carryOver();
+    static Sections readEarlier(const QString& file);
+
+    UserDatabase m_db;
+    QString m_application;
+    QStringList m_earlierFiles;
+    bool m_carried = false;
+    // The earlier file's values, kept only while they could not be carried over.
+    std::optional<Sections> m_earlier;
+};
