@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -35,6 +36,19 @@ const char* const TrailingColumns[] = {
     QT_TRANSLATE_NOOP("HistoryCsv", "Вывод"),
 };
 
+// Decimal digits, at least `width` of them; much cheaper than a formatted print on every field.
+void appendDigits(QByteArray& out, quint64 value, int width = 1)
+{
+    char digits[24];
+    int length = 0;
+    do {
+        digits[length++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0 || length < width);
+    while (length > 0)
+        out += digits[--length];
+}
+
 QString translated(const char* text)
 {
     return QCoreApplication::translate(Context, text);
@@ -48,13 +62,32 @@ HistoryCsv::HistoryCsv(QChar decimalSeparator)
 {
 }
 
+// The texts every row picks from, encoded once: a large history repeats them on every row.
+struct HistoryCsv::Encoded
+{
+    QByteArray male;
+    QByteArray female;
+    QByteArray ratings[5]; // -1 (no selection, an empty field) to 3
+    QByteArray verdicts[6];
+    QString lastName;
+    QByteArray lastNameField;
+};
+
 QByteArray HistoryCsv::text(const QList<HistoryEntry>& entries) const
 {
+    Encoded encoded;
+    encoded.male = field(translated(QT_TRANSLATE_NOOP("HistoryCsv", "мужской")));
+    encoded.female = field(translated(QT_TRANSLATE_NOOP("HistoryCsv", "женский")));
+    for (int rating = 0; rating < 4; ++rating)
+        encoded.ratings[rating + 1] = field(AssessmentRecord::ratingTexts().value(rating));
+    for (int verdict = 0; verdict < 6; ++verdict)
+        encoded.verdicts[verdict] = field(VerdictTitle(verdict));
+
     QByteArray out("\xEF\xBB\xBF");
     out += headerRow();
-    out.reserve(out.size() + entries.size() * 200);
+    out.reserve(out.size() + entries.size() * 320);
     for (const HistoryEntry& entry : entries)
-        appendRow(out, entry);
+        appendRow(out, entry, encoded);
     return out;
 }
 
@@ -113,75 +146,95 @@ QByteArray HistoryCsv::headerRow() const
     for (int i = 0; i < columns.size(); ++i) {
         if (i > 0)
             out += m_separator.toLatin1();
-        appendField(out, columns.at(i));
+        out += field(columns.at(i));
     }
     out += "\r\n";
     return out;
 }
 
-void HistoryCsv::appendRow(QByteArray& out, const HistoryEntry& e) const
+void HistoryCsv::appendRow(QByteArray& out, const HistoryEntry& e, Encoded& encoded) const
 {
     const char separator = m_separator.toLatin1();
     const AssessmentRecord& r = e.inputs;
-    appendField(out, e.profileName);
+    // Rows of one profile follow each other: its name is encoded once.
+    if (encoded.lastNameField.isNull() || encoded.lastName != e.profileName) {
+        encoded.lastName = e.profileName;
+        encoded.lastNameField = field(e.profileName);
+    }
+    out += encoded.lastNameField;
     out += separator;
-    out += e.recordedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toLatin1();
+    const QDateTime local = e.recordedAt.toLocalTime();
+    const QDate date = local.date();
+    const QTime time = local.time();
+    appendDigits(out, static_cast<quint64>(std::max(0, date.year())), 4);
+    for (const auto& [separatorBefore, value] : {std::pair{'-', date.month()},
+                                                 {'-', date.day()},
+                                                 {' ', time.hour()},
+                                                 {':', time.minute()},
+                                                 {':', time.second()}}) {
+        out += separatorBefore;
+        appendDigits(out, static_cast<quint64>(value), 2);
+    }
     out += separator;
-    appendField(out, r.sex == Sex::Male ? translated(QT_TRANSLATE_NOOP("HistoryCsv", "мужской"))
-                                        : translated(QT_TRANSLATE_NOOP("HistoryCsv", "женский")));
+    out += r.sex == Sex::Male ? encoded.male : encoded.female;
     for (int value : {r.calendarAge, r.bodyMass, r.systolicPressure, r.diastolicPressure,
                       r.breathHold, r.balance}) {
         out += separator;
-        out += QByteArray::number(value);
+        appendNumber(out, value);
     }
     for (int state : r.statements) {
         out += separator;
-        out += QByteArray::number(state);
+        appendNumber(out, state);
     }
     out += separator;
-    // No selection leaves the field empty.
-    appendField(out, AssessmentRecord::ratingTexts().value(r.healthRating));
+    if (r.healthRating >= -1 && r.healthRating <= 3)
+        out += encoded.ratings[r.healthRating + 1];
     out += separator;
-    out += QByteArray::number(e.healthIndex);
+    appendNumber(out, e.healthIndex);
     for (FixedPoint age : {e.biologicalAge, e.properBiologicalAge, e.ageDifference}) {
         out += separator;
-        out += number(age).toLatin1();
+        appendNumber(out, age);
     }
     out += separator;
-    appendField(out, VerdictTitle(e.verdictCase));
+    if (e.verdictCase >= 0 && e.verdictCase <= 5)
+        out += encoded.verdicts[e.verdictCase];
     out += "\r\n";
 }
 
-void HistoryCsv::appendField(QByteArray& out, const QString& text) const
+QByteArray HistoryCsv::field(const QString& text) const
 {
     const bool quoted = std::any_of(text.begin(), text.end(), [this](QChar c) {
         return c == m_separator || c == u'"' || c == u'\r' || c == u'\n';
     });
-    if (!quoted) {
-        out += text.toUtf8();
-        return;
-    }
-    out += '"';
-    out += QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")).toUtf8();
-    out += '"';
+    if (!quoted)
+        return text.toUtf8();
+    return '"' + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")).toUtf8() + '"';
+}
+
+void HistoryCsv::appendNumber(QByteArray& out, qint64 value)
+{
+    if (value < 0)
+        out += '-';
+    appendDigits(out, value < 0 ? 0 - static_cast<quint64>(value) : static_cast<quint64>(value));
 }
 
 // Every decimal the value has, none more (51,41; 20,2345; −3 as -3): a spreadsheet reads the
 // plain hyphen-minus, not the typographic minus the window shows.
-QString HistoryCsv::number(FixedPoint value) const
+void HistoryCsv::appendNumber(QByteArray& out, FixedPoint value) const
 {
     const qint64 raw = value.raw();
     const quint64 magnitude = raw < 0 ? 0 - static_cast<quint64>(raw) : static_cast<quint64>(raw);
-    QString text = raw < 0 ? QStringLiteral("-") : QString();
-    text += QString::number(magnitude / 10000);
+    if (raw < 0)
+        out += '-';
+    appendDigits(out, magnitude / 10000);
     quint64 fraction = magnitude % 10000;
-    if (fraction != 0) {
-        int digits = 4;
-        while (fraction % 10 == 0) {
-            fraction /= 10;
-            --digits;
-        }
-        text += m_decimal + QString::number(fraction).rightJustified(digits, QLatin1Char('0'));
+    if (fraction == 0)
+        return;
+    int digits = 4;
+    while (fraction % 10 == 0) {
+        fraction /= 10;
+        --digits;
     }
-    return text;
+    out += m_decimal.toLatin1();
+    appendDigits(out, fraction, digits);
 }

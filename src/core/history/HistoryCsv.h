@@ -39,10 +39,14 @@ public:
                        const std::optional<QString>& profileName, QString* why = nullptr) const;
 
 private:
+    struct Encoded;
+
     QByteArray headerRow() const;
-    void appendRow(QByteArray& out, const HistoryEntry& entry) const;
-    void appendField(QByteArray& out, const QString& text) const;
-    QString number(FixedPoint value) const;
+    void appendRow(QByteArray& out, const HistoryEntry& entry, Encoded& encoded) const;
+    // A text as one field, quoted where it needs to be.
+    QByteArray field(const QString& text) const;
+    static void appendNumber(QByteArray& out, qint64 value);
+    void appendNumber(QByteArray& out, FixedPoint value) const;
 
     QChar m_decimal;
     QChar m_separator;
