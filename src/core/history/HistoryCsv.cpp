@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QSaveFile>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <iterator>
@@ -71,6 +72,8 @@ struct HistoryCsv::Encoded
     QByteArray verdicts[6];
     QString lastName;
     QByteArray lastNameField;
+    // The system's zone read once: converting to local time re-reads the zone file each time.
+    QTimeZone zone = QTimeZone::systemTimeZone();
 };
 
 QByteArray HistoryCsv::text(const QList<HistoryEntry>& entries) const
@@ -163,7 +166,7 @@ void HistoryCsv::appendRow(QByteArray& out, const HistoryEntry& e, Encoded& enco
     }
     out += encoded.lastNameField;
     out += separator;
-    const QDateTime local = e.recordedAt.toLocalTime();
+    const QDateTime local = e.recordedAt.toTimeZone(encoded.zone);
     const QDate date = local.date();
     const QTime time = local.time();
     appendDigits(out, static_cast<quint64>(std::max(0, date.year())), 4);
