@@ -508,6 +508,50 @@ private slots:
         QCOMPARE(at(image, edge + px / 2, y), palette.color(QPalette::Base));
     }
 
+    // A known pace lays its trend line over the chart from the first record to the last, where
+    // no series runs; an unknown one draws nothing.
+    void historyTrendLine_data() { ratioRows(); }
+    void historyTrendLine()
+    {
+        QFETCH(double, ratio);
+        QList<HistoryEntry> entries;
+        QVector<HistoryPoint> points;
+        for (int i = 0; i < 3; ++i) {
+            HistoryEntry e;
+            e.recordedAt = Start.addSecs(qint64(180) * 24 * 60 * 60 * i);
+            e.biologicalAge = FixedPoint::fromInt(i == 1 ? 60 : 50);
+            entries.append(e);
+            points.append({e.recordedAt, e.biologicalAge, FixedPoint::fromInt(30), 20});
+        }
+        const AgingPace pace = AgingPace::of(entries);
+        QVERIFY(pace.isKnown());
+        const QPalette palette = testPalette();
+        const QRectF area(0, 0, 360, 200);
+        const auto draw = [&](const AgingPace& shown) {
+            return painted(QSize(360, 200), ratio, [&](QPainter& p) {
+                HistoryChart::paint(p, area, points, palette);
+                HistoryChart::paintTrend(p, area, points, shown, palette);
+            });
+        };
+        const QImage with = draw(pace);
+        const QImage without = draw(AgingPace());
+        const HistoryChart::Layout l = HistoryChart::layout(area, points, interfaceMetrics(with));
+        // Records evenly spaced, the middle one higher: level at the mean, 53 1/3, between the
+        // first record and the middle one.
+        int onLine = 0;
+        const int samples = 40;
+        for (int i = 0; i < samples; ++i) {
+            const QDateTime when = Start.addSecs(qint64(i + 1) * 60 * 60 * 24 * 150 / samples);
+            const QPointF on = l.pointAt(when, pace.trendAt(when));
+            QCOMPARE(on.y(), l.pointAt(when, 50 + 10.0 / 3).y());
+            if (at(with, on.x(), on.y()) != at(without, on.x(), on.y()))
+                ++onLine;
+            const QPointF below = l.pointAt(when, 45);
+            QCOMPARE(at(with, below.x(), below.y()), at(without, below.x(), below.y()));
+        }
+        QVERIFY2(onLine > samples / 3, qPrintable(QString::number(onLine))); // dashed
+    }
+
     void seriesColoursDiffer()
     {
         for (const QPalette& palette : {testPalette(), QPalette(QColor(0x30, 0x30, 0x30))}) {

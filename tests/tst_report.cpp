@@ -60,13 +60,17 @@ ReportContent content(const QString& name, const AssessmentRecord& record, int h
     c.profileName = name;
     c.record = record;
     c.result = ComputeAssessment(record);
+    QList<HistoryEntry> entries;
     for (int i = 0; i < historySize; ++i) {
         AssessmentRecord earlier = record;
         earlier.breathHold = 5 + i % 50;
         const AssessmentResult r = ComputeAssessment(earlier);
-        c.history.append({calculatedAt.addDays(-7 * (historySize - i)), r.biologicalAge,
-                          r.properBiologicalAge, earlier.calendarAge});
+        entries.append(HistoryEntry::fromAssessment(name, earlier, r,
+                                                    calculatedAt.addDays(-7 * (historySize - i))));
+        c.history.append({entries.last().recordedAt, r.biologicalAge, r.properBiologicalAge,
+                          earlier.calendarAge});
     }
+    c.pace = AgingPace::of(entries);
     return c;
 }
 
@@ -147,7 +151,8 @@ private slots:
                                QStringLiteral("110 / 80"),
                                QStringLiteral("удовлетворительное")}
                 << QStringList{QStringLiteral("Я легко просыпаюсь от любого шума"),
-                               QStringLiteral("История"), QStringLiteral("не ниже верхнего")};
+                               QStringLiteral("История"), QStringLiteral("не ниже верхнего"),
+                               QStringLiteral("Темп старения")};
             AssessmentRecord inverted;
             inverted.sex = Sex::Female;
             inverted.systolicPressure = 100;
@@ -166,12 +171,14 @@ private slots:
                                QStringLiteral("Я бываю на пляже"),
                                QStringLiteral("(отмечено серым)"),
                                QStringLiteral("История: ") + longName,
+                               QStringLiteral("года за год (ожидается 0,58)"),
                                QStringLiteral("очень плохое")}
                 << QStringList{};
             QTest::addRow("%s: blank profile, one record", device)
                 << kind << content(QStringLiteral("без имени"), AssessmentRecord(), 1)
                 << QStringList{QStringLiteral("без имени"),
-                               QStringLiteral("Ни одно утверждение не отмечено.")}
+                               QStringLiteral("Ни одно утверждение не отмечено."),
+                               QStringLiteral("Темп старения будет виден с трёх записей")}
                 << QStringList{QStringLiteral("Меня беспокоит головная боль")};
         }
     }

@@ -44,18 +44,22 @@ private slots:
     void longNamesCut_data()
     {
         QTest::addColumn<QString>("profile");
-        QTest::newRow("Cyrillic") << QString(300, QChar(u'Ж'));
-        QTest::newRow("outside the BMP") << QString::fromUtf8("😀").repeated(100);
-        QTest::newRow("a blank at the cut") << QStringLiteral("Жж ").repeated(80);
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("Cyrillic") << QString(300, QChar(u'Ж')) << "pdf";
+        QTest::newRow("outside the BMP") << QString::fromUtf8("😀").repeated(100) << "pdf";
+        QTest::newRow("a blank at the cut") << QStringLiteral("Жж ").repeated(80) << "pdf";
+        QTest::newRow("a longer suffix") << QString(300, QChar(u'Ж')) << "csv.backup";
     }
     void longNamesCut()
     {
         QFETCH(QString, profile);
-        const QString name = ReportFileName(profile, QDate(2026, 1, 2));
+        QFETCH(QString, suffix);
+        const QString name = ReportFileName(profile, QDate(2026, 1, 2), suffix);
+        const QString tail = QStringLiteral(" — 02.01.2026.") + suffix;
         QVERIFY(name.toUtf8().size() <= 255);
         QVERIFY(name.toUtf8().size() > 240);
-        QVERIFY(name.endsWith(QStringLiteral(" — 02.01.2026.pdf")));
-        QVERIFY(profile.startsWith(name.left(name.size() - 17)));
+        QVERIFY(name.endsWith(tail));
+        QVERIFY(profile.startsWith(name.left(name.size() - tail.size())));
         QCOMPARE(QString::fromUtf8(name.toUtf8()), name); // no half of a surrogate pair
         QVERIFY(!name.contains(QStringLiteral("  —")));
     }

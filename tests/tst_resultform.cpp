@@ -4,6 +4,7 @@
 #include "core/assessment/LeadingNumber.h"
 #include "core/assessment/YearsString.h"
 #include "core/history/HistoryStore.h"
+#include "core/report/ReportFileName.h"
 #include "widgets/charts/HistoryChartWidget.h"
 #include "widgets/controls/Panel3d.h"
 #include "widgets/support/AppFonts.h"
@@ -22,6 +23,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -448,6 +450,99 @@ private slots:
             showing.history()->chart()->accessibleName().startsWith(QStringLiteral("3 записи")));
         QVERIFY(table->item(0, 0)->isSelected());
         QVERIFY(showing.history()->deleteButton()->isEnabled());
+        QVERIFY(showing.history()->exportButton()->isEnabled());
+        // Three records over half a year: the pace, and its trend line on the chart.
+        QVERIFY(showing.history()->paceLabel()->isVisible());
+        QVERIFY2(
+            showing.history()->paceLabel()->text().startsWith(QStringLiteral("Темп старения: ")) &&
+                showing.history()->paceLabel()->text().endsWith(QStringLiteral("(ожидается 0,63)")),
+            qPrintable(showing.history()->paceLabel()->text()));
+        QVERIFY(showing.history()->chart()->pace().isKnown());
+    }
+
+    // Without records there is nothing to export and no pace to speak of; with too few the line
+    // says what is missing.
+    void paceAndExportFollowTheRecords_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("paceText");
+        QTest::newRow("none") << 0 << QString();
+        QTest::newRow("two") << 2 << QStringLiteral("сейчас 2 записи.");
+    }
+    void paceAndExportFollowTheRecords()
+    {
+        QFETCH(int, records);
+        QFETCH(QString, paceText);
+        HistoryStore store(folder());
+        for (int i = 0; i < records; ++i)
+            QVERIFY(store.add(entryAt(QStringLiteral("Иван"),
+                                      QDateTime(QDate(2026, 1, 5), QTime(9, 30)).addDays(i), 10)));
+        Showing showing(&store);
+        showing.showTab(2);
+        HistoryPage* page = showing.history();
+        QCOMPARE(page->exportButton()->isEnabled(), records > 0);
+        QCOMPARE(page->paceLabel()->isVisible(), records > 0);
+        QVERIFY(!page->chart()->pace().isKnown());
+        if (records > 0)
+            QVERIFY2(page->paceLabel()->text().endsWith(paceText),
+                     qPrintable(page->paceLabel()->text()));
+    }
+
+    // "Экспорт в CSV…" offers "<profile> — <date>.csv" in the program's font and writes the
+    // shown history, oldest first; a file that cannot be written is refused, saying where.
+    void csvExport_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("written") << true;
+        QTest::newRow("no such folder") << false;
+    }
+    void csvExport()
+    {
+        QFETCH(bool, writable);
+        HistoryStore store(folder());
+        const QDateTime first(QDate(2026, 1, 5), QTime(9, 30));
+        QVERIFY(store.add(entryAt(QStringLiteral("Иван"), first.addDays(1), 41)));
+        QVERIFY(store.add(entryAt(QStringLiteral("Иван"), first, 10)));
+        ScriptedMessageBoxes boxes;
+        Showing showing(&store);
+        showing.showTab(2);
+        QTemporaryDir target;
+        const QString path = writable ? target.filePath(QStringLiteral("выгрузка"))
+                                      : target.filePath(QStringLiteral("нет/выгрузка"));
+        QString offered;
+        QFont dialogFont;
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog)
+                return;
+            dialogFont = dialog->font();
+            offered = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+            dialog->selectFile(path); // as typed, without the extension
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        showing.history()->exportButton()->click();
+        QCOMPARE(offered, ReportFileName(QStringLiteral("Иван"), QDate::currentDate(),
+                                         QStringLiteral("csv")));
+        QCOMPARE(dialogFont, AppFonts::tahoma());
+        const QString file = path + QStringLiteral(".csv");
+        if (!writable) {
+            QCOMPARE(boxes.shown().size(), 1);
+            QCOMPARE(boxes.shown().at(0).kind, Kind::Refusal);
+            QVERIFY2(boxes.shown().at(0).text.contains(QDir::toNativeSeparators(file)),
+                     qPrintable(boxes.shown().at(0).text));
+            QVERIFY(!QFile::exists(file));
+            return;
+        }
+        QVERIFY2(boxes.shown().isEmpty(), qPrintable(boxesSaid(boxes)));
+        QFile csv(file);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = csv.readAll().split('\n');
+        // A header, the two records from the oldest, and nothing after the last line break.
+        QCOMPARE(lines.size(), 4);
+        QVERIFY(
+            lines.at(1).contains(first.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8()));
+        QVERIFY(lines.at(2).contains(
+            first.addDays(1).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8()));
     }
 
     // Delete (the key on the table, or the button) asks first; Yes deletes the entry, No keeps
@@ -727,7 +822,8 @@ private slots:
         QTest::newRow("История") << 2
                                  << QStringList{QStringLiteral("HistoryChart"),
                                                 QStringLiteral("HistoryTable"),
-                                                QStringLiteral("DeleteEntryButton")} +
+                                                QStringLiteral("DeleteEntryButton"),
+                                                QStringLiteral("ExportCsvButton")} +
                                         commands;
     }
     void keyboard()

@@ -536,6 +536,27 @@ def type_file_name(name):
     return Step("type the file name %r" % name, run)
 
 
+def csv_saved(pattern, rows):
+    """A CSV file whose name matches the pattern lies in the program's home folder, and Python's
+    csv module reads a header and then the given rows from it, each given as {column: value}."""
+    def run(c):
+        import csv
+        import glob
+        folder = c.program.env["HOME"]
+        found = wait_for("a CSV file %r in %s" % (pattern, folder),
+                         lambda: glob.glob(os.path.join(folder, pattern)),
+                         seen=lambda: os.listdir(folder))
+        with open(found[0], encoding="utf-8-sig", newline="") as f:
+            read = list(csv.DictReader(f, delimiter=";", strict=True))
+        if len(read) != len(rows):
+            raise FlowFailure("the CSV file holds %d rows, not %d: %r" % (len(read), len(rows), read))
+        for got, wanted in zip(read, rows):
+            wrong = {k: got.get(k) for k, v in wanted.items() if got.get(k) != v}
+            if wrong:
+                raise FlowFailure("the CSV row differs in %r; wanted %r" % (wrong, wanted))
+    return Step("a CSV file %r in the home folder reads %r" % (pattern, rows), run)
+
+
 def waits(item, step):
     step.waits = item
     step.text += "  [waits for issue 10 item %s]" % item
@@ -824,6 +845,33 @@ FLOWS = [
         opens("Return", RESULTS),  # the proposed name in the proposed folder
         report_saved("Иван — *.pdf", ["Профиль: Иван", "51 год", "31 год",
                                       "Ускоренное старение."]),
+        keys("Escape"),
+        active(MAIN),
+    ]),
+    Flow("csv-export", "the history exported from its tab and read back by a CSV reader", [
+        start(),
+        type_name('Иван; "Гроза"'),
+        click("Рассчитать"),
+        active(RESULTS),
+        click("Записать в историю", title=RESULTS),
+        shown("Записано", RESULTS, enabled=False),
+        click("История", TAB, RESULTS),
+        click("Экспорт в CSV…", title=RESULTS),
+        active("Экспорт истории в CSV"),
+        opens("Return", RESULTS),  # the proposed name in the proposed folder
+        csv_saved('Иван; _Гроза_ — *.csv', [{
+            "Профиль": 'Иван; "Гроза"',
+            "Пол": "мужской",
+            "Календарный возраст, лет": "20",
+            "Систолическое давление, мм рт. ст.": "110",
+            "Диастолическое давление, мм рт. ст.": "80",
+            "Состояние своего здоровья": "удовлетворительное",
+            "Индекс здоровья": "3",
+            "Биологический возраст, лет": "51,41",
+            "Полный биологический возраст, лет": "31,18",
+            "Разница, лет": "20,23",
+            "Вывод": "Ускоренное старение.",
+        }]),
         keys("Escape"),
         active(MAIN),
     ]),

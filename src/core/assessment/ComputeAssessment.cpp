@@ -87,6 +87,11 @@ QString VerdictTitle(int verdictCase)
     return QCoreApplication::translate("Verdict", verdictFor(verdictCase).title);
 }
 
+double ProperAgePerYear(Sex sex)
+{
+    return sex == Sex::Male ? 0.629 : 0.581;
+}
+
 AssessmentResult ComputeAssessment(const AssessmentRecord& record)
 {
     AssessmentResult result;
@@ -101,12 +106,12 @@ AssessmentResult ComputeAssessment(const AssessmentRecord& record)
     double pba = 0.0;
     if (record.sex == Sex::Male) {
         ba = ((h * 0.72) + ((sbp * 0.22 + 27.0) - bh * 0.15)) - bal * 0.15;
-        pba = age * 0.629 + 18.6;
+        pba = age * ProperAgePerYear(Sex::Male) + 18.6;
     } else {
         const double pp = static_cast<qint64>(record.systolicPressure) - record.diastolicPressure;
         const double mass = record.bodyMass;
         ba = ((h * 0.7) + ((pp * 0.42 - 1.46) + mass * 0.25)) - bal * 0.14;
-        pba = age * 0.581 + 17.3;
+        pba = age * ProperAgePerYear(Sex::Female) + 17.3;
     }
 
     result.biologicalAge = FixedPoint::fromDouble(ba);

@@ -10,3 +10,6 @@ AssessmentResult ComputeAssessment(const AssessmentRecord& record);
 int VerdictCase(FixedPoint ageDifference);
 // The verdict's title ("Ускоренное старение."); cases 1 and 2, and 4 and 5, share one.
 QString VerdictTitle(int verdictCase);
+
+// How many years the proper biological age grows in one calendar year, by sex.
+double ProperAgePerYear(Sex sex);

@@ -44,7 +44,7 @@ QString trimmedForFiles(QString name)
 
 } // namespace
 
-QString ReportFileName(const QString& profileName, const QDate& date)
+QString ReportFileName(const QString& profileName, const QDate& date, const QString& suffix)
 {
     QString name;
     name.reserve(profileName.size());
@@ -57,7 +57,7 @@ QString ReportFileName(const QString& profileName, const QDate& date)
         name.prepend(u'_');
 
     const QString tail = QStringLiteral(" — ") + date.toString(QStringLiteral("dd.MM.yyyy")) +
-                         QStringLiteral(".pdf");
+                         QLatin1Char('.') + suffix;
     // A name cut short may end in a blank or a dot again.
     name = trimmedForFiles(fitted(name, MostBytes - tail.toUtf8().size()));
     return name + tail;

@@ -398,6 +398,29 @@ void HistoryChart::paint(QPainter& painter, const QRectF& rect, const QVector<Hi
     painter.restore();
 }
 
+void HistoryChart::paintTrend(QPainter& painter, const QRectF& rect,
+                              const QVector<HistoryPoint>& points, const AgingPace& pace,
+                              const QPalette& palette)
+{
+    if (!pace.isKnown())
+        return;
+    const QFontMetricsF metrics = ChartStyle::metrics(painter);
+    const Layout l = layout(rect, points, metrics);
+    const double u = ChartStyle::unit(metrics);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    // The fitted ends may lie a little beyond the years the axis shows.
+    painter.setClipRect(l.plot, Qt::IntersectClip);
+    QPen pen(ChartStyle::mix(seriesColour(Biological, palette), palette.color(QPalette::Base), 0.3),
+             1.5 * u);
+    pen.setDashPattern({6, 3});
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.drawLine(l.pointAt(pace.first(), pace.trendAt(pace.first())),
+                     l.pointAt(pace.last(), pace.trendAt(pace.last())));
+    painter.restore();
+}
+
 QString HistoryChart::textEquivalent(const QVector<HistoryPoint>& points)
 {
     const QVector<HistoryPoint> kept = usable(points);

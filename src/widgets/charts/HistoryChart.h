@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/history/AgingPace.h"
 #include "widgets/charts/HistoryPoint.h"
 
 #include <QFontMetricsF>
@@ -50,6 +51,11 @@ public:
                          const QFontMetricsF& metrics);
     static void paint(QPainter& painter, const QRectF& rect, const QVector<HistoryPoint>& points,
                       const QPalette& palette);
+    // The pace's trend line over the chart that paint() draws into the same rectangle, from the
+    // first to the last record it counts; nothing when the pace is not known.
+    static void paintTrend(QPainter& painter, const QRectF& rect,
+                           const QVector<HistoryPoint>& points, const AgingPace& pace,
+                           const QPalette& palette);
     // The colour of a series in a palette.
     static QColor seriesColour(Series series, const QPalette& palette);
 

@@ -23,6 +23,12 @@ void HistoryChartWidget::setPoints(const QVector<HistoryPoint>& points)
     update();
 }
 
+void HistoryChartWidget::setPace(const AgingPace& pace)
+{
+    m_pace = pace;
+    update();
+}
+
 QSize HistoryChartWidget::sizeHint() const
 {
     return QSize(360, 200);
@@ -40,4 +46,5 @@ void HistoryChartWidget::paintEvent(QPaintEvent*)
     // The style's focus frame may fill its inside, so it goes under the drawing.
     ChartFrame::paintFocus(painter, this);
     HistoryChart::paint(painter, ChartFrame::contents(this), m_points, palette());
+    HistoryChart::paintTrend(painter, ChartFrame::contents(this), m_points, m_pace, palette());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/history/AgingPace.h"
 #include "widgets/charts/HistoryPoint.h"
 
 #include <QVector>
@@ -15,6 +16,9 @@ public:
 
     void setPoints(const QVector<HistoryPoint>& points);
     const QVector<HistoryPoint>& points() const { return m_points; }
+    // The pace whose trend line lies over the biological age (none when not known).
+    void setPace(const AgingPace& pace);
+    const AgingPace& pace() const { return m_pace; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -24,4 +28,5 @@ protected:
 
 private:
     QVector<HistoryPoint> m_points;
+    AgingPace m_pace;
 };

@@ -50,6 +50,11 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent)
     m_status->setWordWrap(true);
     m_status->setForegroundRole(QPalette::PlaceholderText);
 
+    m_pace = new QLabel(this);
+    m_pace->setObjectName(QStringLiteral("AgingPace"));
+    m_pace->setTextFormat(Qt::PlainText);
+    m_pace->setWordWrap(true);
+
     m_chart = new HistoryChartWidget(this);
     m_chart->setObjectName(QStringLiteral("HistoryChart"));
 
@@ -92,19 +97,29 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent)
     MakeFlat(m_delete);
     connect(m_delete, &QPushButton::clicked, this, &HistoryPage::deleteSelected);
 
+    m_export = new FlatButton(tr("Экспорт в CSV…"), this);
+    m_export->setObjectName(QStringLiteral("ExportCsvButton"));
+    m_export->setToolTip(tr("Записать историю профиля в файл CSV для электронной таблицы"));
+    m_export->setAutoDefault(false);
+    MakeFlat(m_export);
+    connect(m_export, &QPushButton::clicked, this, &HistoryPage::exportRequested);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_status, 1);
     buttons->addWidget(m_delete);
+    buttons->addWidget(m_export);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
     layout->addWidget(m_heading);
     layout->addWidget(m_chart, 3);
+    layout->addWidget(m_pace);
     layout->addWidget(m_table, 2);
     layout->addLayout(buttons);
     setTabOrder(m_chart, m_table);
     setTabOrder(m_table, m_delete);
+    setTabOrder(m_delete, m_export);
 
     fill();
 }
@@ -194,6 +209,11 @@ void HistoryPage::changeEvent(QEvent* event)
 void HistoryPage::fill()
 {
     m_chart->setPoints(chartPoints(m_entries));
+    m_agingPace = AgingPace::of(m_entries);
+    m_chart->setPace(m_agingPace);
+    m_pace->setText(m_agingPace.text());
+    m_pace->setVisible(!m_entries.isEmpty());
+    m_export->setEnabled(!m_entries.isEmpty());
     m_table->clearSelection();
     m_table->setRowCount(m_entries.size());
     for (int row = 0; row < m_entries.size(); ++row) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/history/AgingPace.h"
 #include "core/history/HistoryEntry.h"
 #include "widgets/charts/HistoryPoint.h"
 
@@ -51,9 +52,14 @@ public:
     HistoryChartWidget* chart() const { return m_chart; }
     QTableWidget* table() const { return m_table; }
     QPushButton* deleteButton() const { return m_delete; }
+    QPushButton* exportButton() const { return m_export; }
+    QLabel* paceLabel() const { return m_pace; }
+    const AgingPace& pace() const { return m_agingPace; }
 
 signals:
     void entryRemoved(qint64 id);
+    // "Экспорт в CSV…" pressed while entries are shown.
+    void exportRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -68,10 +74,13 @@ private:
     bool m_loaded = false;
     bool m_readable = true;
     QList<HistoryEntry> m_entries;
+    AgingPace m_agingPace;
 
     ElidedLabel* m_heading = nullptr;
     QLabel* m_status = nullptr;
+    QLabel* m_pace = nullptr;
     HistoryChartWidget* m_chart = nullptr;
     QTableWidget* m_table = nullptr;
     QPushButton* m_delete = nullptr;
+    QPushButton* m_export = nullptr;
 };

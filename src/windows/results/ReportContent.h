@@ -2,6 +2,7 @@
 
 #include "core/assessment/AssessmentRecord.h"
 #include "core/assessment/AssessmentResult.h"
+#include "core/history/AgingPace.h"
 #include "widgets/charts/HistoryPoint.h"
 
 #include <QDateTime>
@@ -16,4 +17,5 @@ struct ReportContent
     AssessmentRecord record;
     AssessmentResult result;
     QVector<HistoryPoint> history; // empty: the page has no chart
+    AgingPace pace;                // of the history, shown under its chart
 };

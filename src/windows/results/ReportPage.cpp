@@ -246,12 +246,15 @@ public:
         m_y += height;
     }
 
-    void chart(const QVector<HistoryPoint>& points, double height, const QPalette& palette)
+    void chart(const QVector<HistoryPoint>& points, const AgingPace& pace, double height,
+               const QPalette& palette)
     {
         m_painter.setFont(font(ChartPoints));
-        if (m_draw)
-            HistoryChart::paint(m_painter, QRectF(m_area.left(), m_y, m_area.width(), height),
-                                points, palette);
+        const QRectF rect(m_area.left(), m_y, m_area.width(), height);
+        if (m_draw) {
+            HistoryChart::paint(m_painter, rect, points, palette);
+            HistoryChart::paintTrend(m_painter, rect, points, pace, palette);
+        }
         m_y += height;
     }
 
@@ -304,7 +307,8 @@ double compose(QPainter& painter, const QRectF& area, const ReportContent& c, do
 
     if (!c.history.isEmpty()) {
         page.heading(QStringLiteral("История: ") + c.profileName);
-        page.chart(c.history, chartHeight, palette);
+        page.chart(c.history, c.pace, chartHeight, palette);
+        page.paragraph(c.pace.text());
     }
     return page.used();
 }

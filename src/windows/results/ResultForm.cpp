@@ -1,6 +1,7 @@
 #include "windows/results/ResultForm.h"
 
 #include "core/assessment/AgeString.h"
+#include "core/history/HistoryCsv.h"
 #include "core/history/HistoryStore.h"
 #include "core/report/ReportFileName.h"
 #include "widgets/charts/AgeDifferenceScaleWidget.h"
@@ -27,6 +28,8 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -156,6 +159,7 @@ ResultForm::ResultForm(QWidget* parent)
     m_historyPage = new HistoryPage;
     m_tabs->addTab(m_historyPage, QStringLiteral("История"));
     connect(m_historyPage, &HistoryPage::entryRemoved, this, &ResultForm::entryRemoved);
+    connect(m_historyPage, &HistoryPage::exportRequested, this, &ResultForm::exportCsv);
 
     // The window's commands: the three new ones from the left, "Закрыть" where it always was,
     // at the right.
@@ -186,6 +190,7 @@ ResultForm::ResultForm(QWidget* parent)
                                    m_historyPage->chart(),
                                    m_historyPage->table(),
                                    m_historyPage->deleteButton(),
+                                   m_historyPage->exportButton(),
                                    m_recordButton,
                                    m_saveButton,
                                    m_printButton,
@@ -279,30 +284,65 @@ ReportContent ResultForm::reportContent()
         const auto entries = m_store->entries(m_profileName);
         HistoryMessages::afterCall(this, *m_store, HistoryMessages::Action::Read,
                                    entries.has_value());
-        if (entries)
+        if (entries) {
             content.history = HistoryPage::chartPoints(*entries);
+            content.pace = AgingPace::of(*entries);
+        }
     }
     return content;
 }
 
-void ResultForm::saveReport()
+QString ResultForm::proposedCsvFileName() const
 {
-    QFileDialog dialog(this, QStringLiteral("Сохранить отчёт"));
+    return ReportFileName(shownName(m_shownName), QDate::currentDate(), QStringLiteral("csv"));
+}
+
+QString ResultForm::askSavePath(const QString& title, const QString& filter, const QString& suffix,
+                                const QString& proposed)
+{
+    QFileDialog dialog(this, title);
     // A window of its own: it takes the program's font only when told.
     dialog.setFont(font());
     // Qt's own dialog: Russian like the rest of the program whatever the desktop's language.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("Документ PDF (*.pdf)"));
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
     dialog.setDirectory(startFolder());
-    dialog.selectFile(proposedFileName());
+    dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString path = dialog.selectedFiles().constFirst();
-    if (writeReport(path))
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+void ResultForm::saveReport()
+{
+    const QString path =
+        askSavePath(QStringLiteral("Сохранить отчёт"), QStringLiteral("Документ PDF (*.pdf)"),
+                    QStringLiteral("pdf"), proposedFileName());
+    if (!path.isEmpty() && writeReport(path))
         reportFolder() = QFileInfo(path).absolutePath();
+}
+
+void ResultForm::exportCsv()
+{
+    const QString path = askSavePath(tr("Экспорт истории в CSV"), tr("Таблица CSV (*.csv)"),
+                                     QStringLiteral("csv"), proposedCsvFileName());
+    if (!path.isEmpty() && writeCsv(path))
+        reportFolder() = QFileInfo(path).absolutePath();
+}
+
+bool ResultForm::writeCsv(const QString& path)
+{
+    // The store gives the newest first; the file runs from the oldest.
+    QList<HistoryEntry> entries = m_historyPage->entries();
+    std::reverse(entries.begin(), entries.end());
+    QString why;
+    if (HistoryCsv().write(path, entries, &why))
+        return true;
+    MessageBoxes::instance().refusal(this, tr("История не выгружена. %1").arg(why));
+    return false;
 }
 
 bool ResultForm::writeReport(const QString& path)

@@ -52,6 +52,12 @@ public:
     ReportContent reportContent();
     // The file name the save dialog offers.
     QString proposedFileName() const;
+    // The save dialog, then the shown profile's history as a CSV file.
+    void exportCsv();
+    // Writes the shown history as CSV; a refusal is told in a message box.
+    bool writeCsv(const QString& path);
+    // The CSV file name the save dialog offers.
+    QString proposedCsvFileName() const;
 
     static QString recordCaption() { return QStringLiteral("Записать в историю"); }
     static QString recordedCaption() { return QStringLiteral("Записано"); }
@@ -60,6 +66,9 @@ private:
     // The page layout and the document name the print dialog starts from.
     void preparePrinter(QPrinter& printer) const;
     void stepTab(int by);
+    // The save dialog in the program's font; an empty path when cancelled.
+    QString askSavePath(const QString& title, const QString& filter, const QString& suffix,
+                        const QString& proposed);
     void entryRemoved(qint64 id);
 
     QTabWidget* m_tabs = nullptr;
