@@ -1,7 +1,9 @@
 #include "core/app/BuildConfig.h"
 #include "core/app/BuildInfo.h"
+#include "core/app/QtTranslation.h"
 #include "core/app/SingleInstance.h"
 #include "core/cli/CommandLine.h"
+#include "core/history/HistoryCsv.h"
 #include "core/history/HistoryStore.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
@@ -110,6 +112,12 @@ private slots:
         QTest::newRow("--replace alone") << QStringList{"--replace"} << 2 << "--restore";
         QTest::newRow("both commands")
             << QStringList{"--backup", "a", "--restore", "b"} << 2 << "вместе";
+        QTest::newRow("--profile alone")
+            << QStringList{"--profile", "Иван"} << 2 << "--export-history";
+        QTest::newRow("export beside backup")
+            << QStringList{"--export-history", "a.csv", "--backup", "b"} << 2 << "вместе";
+        QTest::newRow("export into a missing folder")
+            << QStringList{"--export-history", "/nonexistent/h.csv"} << 1 << "/nonexistent";
         QTest::newRow("restore of a missing file")
             << QStringList{"--restore", "/nonexistent/copy.kvbackup"} << 1 << "не найден";
         QTest::newRow("backup into a missing folder")
@@ -170,6 +178,63 @@ private slots:
                 .filePath(
                     restore.out.section(QStringLiteral("сохранены в «"), 1).section(u'»', 0, 0));
         QVERIFY2(QFileInfo(before).isFile(), qPrintable(restore.out));
+    }
+
+    // --export-history writes what the History tab's export writes: one profile's records with
+    // --profile, every profile's without; the separators follow the language.
+    void exportHistory_data()
+    {
+        QTest::addColumn<QStringList>("profileOption");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QChar>("decimal");
+        QTest::newRow("one profile") << QStringList{"--profile", "Пётр; \"П\""}
+                                     << QStringList{"Пётр; \"П\""} << "ru_RU" << QChar(u',');
+        QTest::newRow("every profile")
+            << QStringList{} << QStringList{"Пётр; \"П\"", "Яна"} << "ru_RU" << QChar(u',');
+        QTest::newRow("in English")
+            << QStringList{"--profile", "Яна"} << QStringList{"Яна"} << "en_US" << QChar(u'.');
+    }
+    void exportHistory()
+    {
+        QFETCH(QStringList, profileOption);
+        QFETCH(QStringList, names);
+        QFETCH(QString, language);
+        QFETCH(QChar, decimal);
+        {
+            HistoryStore history;
+            QVERIFY(history.replaceAll({entry(QStringLiteral("Яна"), 1),
+                                        entry(QStringLiteral("Пётр; \"П\""), 2),
+                                        entry(QStringLiteral("Пётр; \"П\""), 3)}));
+        }
+        QList<HistoryEntry> expected;
+        HistoryStore history;
+        for (const QString& name : names) {
+            QList<HistoryEntry> entries = *history.entries(name);
+            std::reverse(entries.begin(), entries.end());
+            expected += entries;
+        }
+        const QString file = m_dir.filePath(QStringLiteral("история.csv"));
+        QFile::remove(file);
+        const QProcessEnvironment plain = m_env;
+        m_env.insert(QStringLiteral("LANGUAGE"), language);
+        m_env.insert(QStringLiteral("LC_ALL"), language + QStringLiteral(".UTF-8"));
+        const Run run = start(QStringList{"--export-history", file} + profileOption);
+        m_env = plain;
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        // The header is in the language's words; the records must be exactly the export's.
+        const auto records = [](const QByteArray& text) {
+            return text.mid(text.indexOf("\r\n") + 2);
+        };
+        // What the window writes in that language.
+        const UiLanguage ui =
+            language == QLatin1String("en_US") ? UiLanguage::English : UiLanguage::Russian;
+        QVERIFY(installTranslations(*QCoreApplication::instance(), ui));
+        const QByteArray wanted = HistoryCsv(decimal).text(expected);
+        QVERIFY(installTranslations(*QCoreApplication::instance(), UiLanguage::Russian));
+        QCOMPARE(records(written.readAll()), records(wanted));
     }
 
     // While the window runs a restore is refused and changes nothing; the other commands

@@ -1,8 +1,10 @@
 #include "core/cli/CommandLine.h"
 
 #include "core/app/BuildInfo.h"
+#include "core/app/DisplayLocale.h"
 #include "core/app/SingleInstance.h"
 #include "core/data/DataTransfer.h"
+#include "core/history/HistoryCsv.h"
 #include "core/history/HistoryStore.h"
 #include "core/profiles/SettingsStore.h"
 
@@ -24,6 +26,8 @@ const QString versionName = QStringLiteral("version");
 const QString backupName = QStringLiteral("backup");
 const QString restoreName = QStringLiteral("restore");
 const QString replaceName = QStringLiteral("replace");
+const QString exportName = QStringLiteral("export-history");
+const QString profileName = QStringLiteral("profile");
 
 // Qt's own options of a window application, taken here only so that they are no error: the
 // application object reads them itself.
@@ -74,6 +78,12 @@ void CommandLine::describe(QCommandLineParser& parser)
                          "её записи истории добавляются. Программа должна быть закрыта."),
                       tr("файл")});
     parser.addOption({replaceName, tr("С --restore: заменить все данные копией.")});
+    parser.addOption({exportName,
+                      tr("Записать историю результатов в файл CSV (все профили или один, "
+                         "см. --profile)."),
+                      tr("файл")});
+    parser.addOption(
+        {profileName, tr("С --export-history: только история профиля с этим именем."), tr("имя")});
     for (const QString& name : qtOptionsWithValue) {
         QCommandLineOption option(name, QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -116,20 +126,29 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     }
     const bool backup = parser.isSet(backupName);
     const bool restore = parser.isSet(restoreName);
-    if (backup && restore)
-        return invalid(tr("--backup и --restore нельзя задать вместе."));
+    const bool exportHistory = parser.isSet(exportName);
+    if (int(backup) + int(restore) + int(exportHistory) > 1)
+        return invalid(tr("--backup, --restore и --export-history нельзя задать вместе."));
     if (parser.isSet(replaceName) && !restore)
         return invalid(tr("--replace задаётся только вместе с --restore."));
-    if (!backup && !restore)
+    if (parser.isSet(profileName) && !exportHistory)
+        return invalid(tr("--profile задаётся только вместе с --export-history."));
+    if (!backup && !restore && !exportHistory)
         return line;
-    const QStringList files = parser.values(backup ? backupName : restoreName);
+    const QStringList files = parser.values(backup    ? backupName
+                                            : restore ? restoreName
+                                                      : exportName);
     if (files.size() > 1)
-        return invalid(tr("Файл копии задан больше одного раза."));
+        return invalid(tr("Файл задан больше одного раза."));
     if (files.constFirst().isEmpty())
-        return invalid(tr("Не задано имя файла копии."));
-    line.m_command = backup ? Command::Backup : Command::Restore;
+        return invalid(tr("Не задано имя файла."));
+    if (exportHistory && parser.values(profileName).size() > 1)
+        return invalid(tr("Профиль задан больше одного раза."));
+    line.m_command = backup ? Command::Backup : restore ? Command::Restore : Command::ExportHistory;
     line.m_file = files.constFirst();
     line.m_replace = parser.isSet(replaceName);
+    if (parser.isSet(profileName))
+        line.m_profile = parser.value(profileName);
     return line;
 }
 
@@ -150,6 +169,8 @@ int CommandLine::run(const QString& instanceKey) const
     case Command::Version:
         printLine(stdout, QStringLiteral("%1 %2").arg(QLatin1String(AppTitle), VersionString()));
         return 0;
+    case Command::ExportHistory:
+        return exportHistory();
     case Command::Backup:
     case Command::Restore:
         break;
@@ -172,4 +193,19 @@ int CommandLine::run(const QString& instanceKey) const
                                m_replace ? DataTransfer::Mode::Replace : DataTransfer::Mode::Merge);
     printLine(outcome.ok ? stdout : stderr, outcome.message);
     return outcome.ok ? 0 : Failed;
+}
+
+int CommandLine::exportHistory() const
+{
+    HistoryStore history;
+    // The spreadsheet of the chosen language reads the numbers: its decimal separator, and the
+    // field separator that goes with it.
+    const HistoryCsv csv(DisplayLocale::decimalPoint());
+    QString why;
+    if (!csv.exportHistory(history, m_file, m_profile, &why)) {
+        printLine(stderr, why);
+        return Failed;
+    }
+    printLine(stdout, tr("История записана в %1").arg(m_file));
+    return 0;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QCommandLineParser;
 
 // The program's command line. Without a command the window starts (Qt's own options such as
@@ -19,6 +21,7 @@ public:
         Version,
         Backup,
         Restore,
+        ExportHistory,
         Invalid // error() says why
     };
 
@@ -30,6 +33,8 @@ public:
     Command command() const { return m_command; }
     QString file() const { return m_file; }
     bool replace() const { return m_replace; }
+    // --profile with --export-history: one profile's history rather than every profile's.
+    std::optional<QString> profile() const { return m_profile; }
     QString error() const { return m_error; }
 
     // Carries out the command within the QCoreApplication made for it; returns the exit code.
@@ -41,9 +46,11 @@ public:
 
 private:
     static void describe(QCommandLineParser& parser);
+    int exportHistory() const;
 
     Command m_command = Command::Window;
     QString m_file;
     bool m_replace = false;
+    std::optional<QString> m_profile;
     QString m_error;
 };
