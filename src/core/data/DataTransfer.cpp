@@ -27,8 +27,10 @@ QString shown(const QString& path)
 QString historyProblem(const HistoryStore& history)
 {
     if (history.problem() == HistoryStore::Problem::NewerDatabase)
-        return tr("история записана более новой версией программы");
-    return tr("история недоступна (%1)").arg(history.problemDetail());
+        return QCoreApplication::translate("DataTransfer",
+                                           "история записана более новой версией программы");
+    return QCoreApplication::translate("DataTransfer", "история недоступна (%1)")
+        .arg(history.problemDetail());
 }
 
 // The first number of each listed name, and the highest number given out.

@@ -33,7 +33,7 @@ MainBanner::MainBanner(QWidget* window) : QObject(window)
     linkIcon->setGeometry(Twips::rect(120, 180, 360, 360));
     linkIcon->setPixmap(SvgArt::pixmap(QStringLiteral(":/icons/link.svg"), QSize(24, 24), dpr));
 
-    m_aboutLink = new LinkLabel(QStringLiteral("О программе"), 1, linkBand);
+    m_aboutLink = new LinkLabel(tr("О программе"), 1, linkBand);
     m_aboutLink->setGeometry(Twips::rect(540, 240, 1365, 255));
     connect(m_aboutLink, &LinkLabel::activated, this, &MainBanner::aboutActivated);
 
