@@ -69,7 +69,7 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
     banner->setObjectName(QStringLiteral("Picture5"));
     banner->setGeometry(Twips::rect(555, 0, BannerSweep::PictureWidth, 750));
     banner->setPicture(SvgArt::pixmap(
-        QStringLiteral(":/banner/banner.svg"),
+        BannerPicture::art(false),
         Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight), devicePixelRatioF()));
     banner->setAccessibleName(QStringLiteral("Kalder Vitalon"));
     m_effects = new BannerEffects(
