@@ -185,6 +185,25 @@ private slots:
         QVERIFY(QFileInfo(restored.automaticCopy).isFile());
     }
 
+    // A file name that looks like placeholders is named in every message as it is.
+    void messagesNameTheFileAsItIs()
+    {
+        Home source(m_folder + "/a");
+        fill(source);
+        const QString copy = m_folder + "/copy %1 %2.kvbackup";
+        const QString named = QStringLiteral("«%1»").arg(QDir::toNativeSeparators(copy));
+        const DataTransfer::Outcome made = source.transfer().backup(copy);
+        QVERIFY2(made.ok, qPrintable(made.message));
+        QVERIFY2(made.message.contains(named), qPrintable(made.message));
+        for (const DataTransfer::Mode mode :
+             {DataTransfer::Mode::Merge, DataTransfer::Mode::Replace}) {
+            Home target(m_folder + (mode == DataTransfer::Mode::Merge ? "/b" : "/c"));
+            const DataTransfer::Outcome restored = target.transfer().restore(copy, mode);
+            QVERIFY2(restored.ok, qPrintable(restored.message));
+            QVERIFY2(restored.message.contains(named), qPrintable(restored.message));
+        }
+    }
+
     // Profiles merge as the save command saves them; records already there are not added
     // again, so a second restore changes nothing.
     void mergeTwiceAddsNothingTwice()

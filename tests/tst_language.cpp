@@ -5,6 +5,8 @@
 #include "core/assessment/AssessmentRecord.h"
 #include "core/assessment/ComputeAssessment.h"
 #include "core/assessment/YearsString.h"
+#include "core/history/AgingPace.h"
+#include "core/history/HistoryCsv.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -34,6 +36,30 @@ int printChoice(int argc, char* argv[])
 }
 
 using Text = std::function<QString()>;
+
+// A man's records on the given days after a fixed morning.
+QList<HistoryEntry> recordsOnDays(const QList<int>& days)
+{
+    QList<HistoryEntry> entries;
+    for (int day : days) {
+        HistoryEntry e;
+        e.recordedAt = QDateTime(QDate(2026, 1, 1), QTime(8, 0), Qt::UTC).addDays(day);
+        e.inputs.sex = Sex::Male;
+        entries.append(e);
+    }
+    return entries;
+}
+
+// The first three fields of the CSV's header as the window writes it, with the separator the
+// decimal point calls for.
+QString csvHeaderStart()
+{
+    const HistoryCsv csv(DisplayLocale::decimalPoint());
+    return QString::fromUtf8(csv.text({}))
+        .remove(QChar(0xFEFF))
+        .section(QStringLiteral("\r\n"), 0, 0)
+        .section(csv.fieldSeparator(), 0, 2);
+}
 
 void use(UiLanguage language)
 {
@@ -189,6 +215,30 @@ private slots:
             return YearsString(FixedPoint::fromInt(21), SignStyle::MinusOnly, YearsCase::Genitive);
         }) << "21 года"
                                   << "21 years";
+        // English counts by English rules, whatever Russian would decline (21 день).
+        QTest::newRow("pace, 1 record")
+            << Text([] { return AgingPace::of(recordsOnDays({0})).text(); })
+            << "Темп старения будет виден с трёх записей за 90 дней и "
+               "больше; сейчас 1 запись."
+            << "The pace of ageing will show from three records over "
+               "90 days or more; now 1 record.";
+        QTest::newRow("pace, 2 records")
+            << Text([] {
+                   return AgingPace::of(recordsOnDays({0, 1})).text();
+               })
+            << "Темп старения будет виден с трёх записей за 90 дней и больше; сейчас 2 записи."
+            << "The pace of ageing will show from three records over 90 days or more; now 2 "
+               "records.";
+        QTest::newRow("pace, 21 days")
+            << Text([] {
+                   return AgingPace::of(recordsOnDays({0, 10, 21})).text();
+               })
+            << "Темп старения будет виден, когда между первой и последней записью пройдёт 90 "
+               "дней; сейчас 21 день."
+            << "The pace of ageing will show once 90 days have passed between the first and the "
+               "latest record; now 21 days.";
+        QTest::newRow("CSV header") << Text(&csvHeaderStart) << "Профиль;Дата и время;Пол"
+                                    << "Profile,Date and time,Sex";
         QTest::newRow("column decimals")
             << Text([] { return FixedDecimalString(FixedPoint::fromRaw(389000), 2); }) << "38,90"
             << "38.90";
@@ -211,15 +261,19 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("compact");
         QTest::addColumn<QString>("dateTime");
+        QTest::addColumn<QString>("withSeconds");
         QTest::newRow("Russian") << UiLanguage::Russian << "ru_RU"
                                  << "01.02.26"
-                                 << "01.02.2026 13:05";
+                                 << "01.02.2026 13:05"
+                                 << "01.02.2026 13:05:09";
         QTest::newRow("en_US") << UiLanguage::English << "en_US"
                                << "2/1/26"
-                               << "2/1/2026 1:05 PM";
+                               << "2/1/2026 1:05 PM"
+                               << "2/1/2026 1:05:09 PM";
         QTest::newRow("en_GB") << UiLanguage::English << "en_GB"
                                << "01/02/26"
-                               << "01/02/2026 13:05";
+                               << "01/02/2026 13:05"
+                               << "01/02/2026 13:05:09";
     }
 
     void datesFollowLocale()
@@ -228,10 +282,12 @@ private slots:
         QFETCH(QString, locale);
         QFETCH(QString, compact);
         QFETCH(QString, dateTime);
+        QFETCH(QString, withSeconds);
         DisplayLocale::set(language, QLocale(locale));
-        const QDateTime when(QDate(2026, 2, 1), QTime(13, 5));
+        const QDateTime when(QDate(2026, 2, 1), QTime(13, 5, 9));
         QCOMPARE(DisplayLocale::compactDate(when.date()), compact);
         QCOMPARE(DisplayLocale::dateTime(when), dateTime);
+        QCOMPARE(DisplayLocale::dateTime(when, true), withSeconds);
     }
 };
 

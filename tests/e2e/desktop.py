@@ -200,7 +200,7 @@ def centre(acc):
 class Program:
     """The program under test, started and restarted with the same private folders."""
 
-    def __init__(self, path, folder, display):
+    def __init__(self, path, folder, display, environment=None):
         self.path = path
         self.folder = folder
         self.display = display
@@ -218,6 +218,12 @@ class Program:
         self.env = clean_environment(
             DISPLAY=display.name, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
             QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **homes)
+        # A flow's own locale: a value of None takes the variable away.
+        for key, value in (environment or {}).items():
+            if value is None:
+                self.env.pop(key, None)
+            else:
+                self.env[key] = value
 
     def start(self):
         self.starts += 1

@@ -15,6 +15,9 @@ from desktop import (FlowFailure, State, active_x_window, centre, click_at, desc
                      name_of, press, text_of, type_text, wait_for, xdotool)
 
 MAIN = "Kalder Vitalon - Расчет биологического возраста"  # followed by the version
+MAIN_EN = "Kalder Vitalon - Biological Age Calculation"
+# A desktop whose preferred language is English.
+ENGLISH = {"LANGUAGE": "en_US:en", "LANG": "en_US.UTF-8", "LC_ALL": None}
 BOX = "Kalder Vitalon"  # the title of every message box
 ABOUT = "О программе \"Kalder Vitalon\""
 BUTTON, CHECK_BOX, RADIO, SLIDER, LABEL, TEXT, TAB, TABLE = (
@@ -31,17 +34,18 @@ class Step:
 
 
 class Flow:
-    def __init__(self, name, shows, steps):
+    def __init__(self, name, shows, steps, environment=None):
         self.name = name
         self.shows = shows
         self.steps = steps
+        self.environment = environment
 
 
 # --- looking at the screen ---------------------------------------------------------------
 
 
 def titled(title, wanted):
-    return title == wanted or (wanted == MAIN and title.startswith(MAIN + " "))
+    return title == wanted or (wanted in (MAIN, MAIN_EN) and title.startswith(wanted + " "))
 
 
 def active_window(c, title):
@@ -126,10 +130,10 @@ def beside_text(c, title, anchor_name):
 # --- steps -------------------------------------------------------------------------------
 
 
-def start():
+def start(title=MAIN):
     def run(c):
         c.program.start()
-        window(c, MAIN)
+        window(c, title)
     return Step("start the program", run)
 
 
@@ -596,6 +600,19 @@ FLOWS = [
         click("Закрыть", title="Результаты"),
         active(MAIN),
     ]),
+    Flow("defaults-english", "an English desktop: the same calculation, read in English", [
+        start(MAIN_EN),
+        click("Calculate", title=MAIN_EN),
+        active("Results"),
+        reads("Your calendar age:", "20 years", "Results"),
+        reads("Your proper biological age:", "31 years", "Results"),
+        reads("Your biological age:", "51 years", "Results"),
+        field_reads("Conclusion", "Accelerated aging.\nPhysically you feel much older than you "
+                    "really are. Pay attention to your health: it is too early for it to let you "
+                    "down so noticeably.", "Results"),
+        click("Close", title="Results"),
+        active(MAIN_EN),
+    ], environment=ENGLISH),
     Flow("profile-restart", "save a profile, start again, load it by typing its name", [
         start(),
         click("Женский", RADIO),

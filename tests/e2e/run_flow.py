@@ -57,7 +57,7 @@ def run(args):
     print("flow %s: %s" % (flow.name, flow.shows))
     began = time.monotonic()
     display = Display(out)
-    context = Context(Program(os.path.abspath(args.program), out, display))
+    context = Context(Program(os.path.abspath(args.program), out, display, flow.environment))
     stale = []
     status = 0
     try:

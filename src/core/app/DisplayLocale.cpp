@@ -62,12 +62,16 @@ QString DisplayLocale::compactDate(const QDate& date)
     return state().locale.toString(date, dateFormat(state().locale, QStringLiteral("yy")));
 }
 
-QString DisplayLocale::dateTime(const QDateTime& when)
+QString DisplayLocale::dateTime(const QDateTime& when, bool withSeconds)
 {
     const QDateTime local = when.toLocalTime();
     if (isRussian())
-        return local.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+        return local.toString(withSeconds ? QStringLiteral("dd.MM.yyyy HH:mm:ss")
+                                          : QStringLiteral("dd.MM.yyyy HH:mm"));
     const QLocale& locale = state().locale;
-    return locale.toString(local, dateFormat(locale, QStringLiteral("yyyy")) + QLatin1Char(' ') +
-                                      locale.timeFormat(QLocale::ShortFormat));
+    QString time = locale.timeFormat(QLocale::ShortFormat);
+    if (withSeconds && !time.contains(QLatin1Char('s')))
+        time.replace(QStringLiteral("mm"), QStringLiteral("mm:ss"));
+    return locale.toString(local,
+                           dateFormat(locale, QStringLiteral("yyyy")) + QLatin1Char(' ') + time);
 }

@@ -24,6 +24,7 @@ public:
     static QChar decimalPoint();
     // A date with a two-digit year, for the charts' axes: 01.02.26, 2/1/26, 01/02/26.
     static QString compactDate(const QDate& date);
-    // A date with the local time of day: 01.02.2026 13:05, 2/1/2026 1:05 PM, 01/02/2026 13:05.
-    static QString dateTime(const QDateTime& when);
+    // A date with the local time of day: 01.02.2026 13:05, 2/1/2026 1:05 PM, 01/02/2026 13:05;
+    // with the seconds where two times in one minute must be told apart.
+    static QString dateTime(const QDateTime& when, bool withSeconds = false);
 };

@@ -341,9 +341,7 @@ CopyFile::Reading CopyFile::read(const QString& path)
     if (version > formatVersion)
         return refuse(tr("Копия «%1» сделана более новой версией программы (формат %2); эта "
                          "версия читает только формат %3.")
-                          .arg(shown)
-                          .arg(version)
-                          .arg(formatVersion));
+                          .arg(shown, QString::number(version), QString::number(formatVersion)));
     if (version < 1)
         return refuse(notACopy);
 

@@ -27,8 +27,10 @@ QString shown(const QString& path)
 QString historyProblem(const HistoryStore& history)
 {
     if (history.problem() == HistoryStore::Problem::NewerDatabase)
-        return tr("история записана более новой версией программы");
-    return tr("история недоступна (%1)").arg(history.problemDetail());
+        return QCoreApplication::translate("DataTransfer",
+                                           "история записана более новой версией программы");
+    return QCoreApplication::translate("DataTransfer", "история недоступна (%1)")
+        .arg(history.problemDetail());
 }
 
 // The first number of each listed name, and the highest number given out.
@@ -113,9 +115,8 @@ DataTransfer::Outcome DataTransfer::backup(const QString& path)
         return {false, *error + QLatin1Char('.'), {}};
     return {true,
             tr("Копия данных сохранена в «%1»: профилей — %2, записей истории — %3.")
-                .arg(shown(path))
-                .arg(copy->profiles.size())
-                .arg(copy->entries.size()),
+                .arg(shown(path), QString::number(copy->profiles.size()),
+                     QString::number(copy->entries.size())),
             {}};
 }
 
@@ -172,13 +173,9 @@ DataTransfer::Outcome DataTransfer::restore(const QString& path, Mode mode)
         mode == Mode::Merge
             ? tr("Данные восстановлены из копии «%1»: профилей — %2, добавлено записей истории — "
                  "%3.")
-                  .arg(shown(path))
-                  .arg(copy.profiles.size())
-                  .arg(added)
+                  .arg(shown(path), QString::number(copy.profiles.size()), QString::number(added))
             : tr("Все данные заменены копией «%1»: профилей — %2, записей истории — %3.")
-                  .arg(shown(path))
-                  .arg(copy.profiles.size())
-                  .arg(added);
+                  .arg(shown(path), QString::number(copy.profiles.size()), QString::number(added));
     return {true, done + QLatin1Char(' ') + undo, *saved};
 }
 

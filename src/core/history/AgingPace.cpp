@@ -1,5 +1,6 @@
 #include "core/history/AgingPace.h"
 
+#include "core/app/DisplayLocale.h"
 #include "core/assessment/ComputeAssessment.h"
 #include "core/assessment/RussianPlural.h"
 #include "core/assessment/YearsString.h"
@@ -10,17 +11,40 @@
 
 namespace {
 
-const char* const Context = "AgingPace";
-
 constexpr double DayMs = 24.0 * 60 * 60 * 1000;
 // The mean Gregorian year.
 constexpr double YearMs = 365.2425 * DayMs;
 
-QString counted(qint64 n, const char* one, const char* few, const char* many)
+// Russian declines the word by the program's own rule; English takes its catalogue's plural
+// forms, which follow English rules (1 record, 21 records).
+QString counted(qint64 n, const QString& one, const QString& few, const QString& many,
+                const QString& english)
 {
+    if (!DisplayLocale::isRussian())
+        return QString::number(n) + QLatin1Char(' ') + english;
     const PluralForm form = RussianPluralForm(n);
-    const char* word = form == PluralForm::One ? one : form == PluralForm::Few ? few : many;
-    return QString::number(n) + QLatin1Char(' ') + QCoreApplication::translate(Context, word);
+    return QString::number(n) + QLatin1Char(' ') +
+           (form == PluralForm::One   ? one
+            : form == PluralForm::Few ? few
+                                      : many);
+}
+
+QString records(qint64 n)
+{
+    const int count = static_cast<int>(n);
+    const QString english = QCoreApplication::translate(
+        "AgingPace", "записей", "the word after a number of records", count);
+    return counted(n, QStringLiteral("запись"), QStringLiteral("записи"), QStringLiteral("записей"),
+                   english);
+}
+
+QString days(qint64 n)
+{
+    const int count = static_cast<int>(n);
+    const QString english =
+        QCoreApplication::translate("AgingPace", "дней", "the word after a number of days", count);
+    return counted(n, QStringLiteral("день"), QStringLiteral("дня"), QStringLiteral("дней"),
+                   english);
 }
 
 } // namespace
@@ -100,31 +124,28 @@ QString AgingPace::text() const
     switch (m_status) {
     case Status::Known:
         // A fraction always takes "года": 0,4 года, 1,0 года.
-        text = QCoreApplication::translate(Context, "Темп старения: %1 года за год (ожидается %2)")
-                   .arg(FixedDecimalString(FixedPoint::fromDouble(m_slope), 1),
-                        FixedDecimalString(FixedPoint::fromDouble(expectedYearsPerYear()), 2));
+        text =
+            QCoreApplication::translate("AgingPace", "Темп старения: %1 года за год (ожидается %2)")
+                .arg(FixedDecimalString(FixedPoint::fromDouble(m_slope), 1),
+                     FixedDecimalString(FixedPoint::fromDouble(expectedYearsPerYear()), 2));
         break;
     case Status::TooFewRecords:
-        text = QCoreApplication::translate(Context, "Темп старения будет виден с трёх записей за "
-                                                    "90 дней и больше; сейчас %1.")
-                   .arg(m_count == 0 ? QCoreApplication::translate(Context, "записей нет")
-                                     : counted(m_count, QT_TRANSLATE_NOOP("AgingPace", "запись"),
-                                               QT_TRANSLATE_NOOP("AgingPace", "записи"),
-                                               QT_TRANSLATE_NOOP("AgingPace", "записей")));
+        text =
+            QCoreApplication::translate("AgingPace", "Темп старения будет виден с трёх записей за "
+                                                     "90 дней и больше; сейчас %1.")
+                .arg(m_count == 0 ? QCoreApplication::translate("AgingPace", "записей нет")
+                                  : records(m_count));
         break;
     case Status::TooShortSpan:
-        text =
-            QCoreApplication::translate(Context, "Темп старения будет виден, когда между первой и "
-                                                 "последней записью пройдёт 90 дней; сейчас %1.")
-                .arg(counted(static_cast<qint64>(m_first.msecsTo(m_last) / DayMs),
-                             QT_TRANSLATE_NOOP("AgingPace", "день"),
-                             QT_TRANSLATE_NOOP("AgingPace", "дня"),
-                             QT_TRANSLATE_NOOP("AgingPace", "дней")));
+        text = QCoreApplication::translate("AgingPace",
+                                           "Темп старения будет виден, когда между первой и "
+                                           "последней записью пройдёт 90 дней; сейчас %1.")
+                   .arg(days(static_cast<qint64>(m_first.msecsTo(m_last) / DayMs)));
         break;
     }
     if (m_otherSex > 0)
         text += QLatin1Char(' ') +
-                QCoreApplication::translate(Context, "Записи с другим полом не учтены: %1.")
+                QCoreApplication::translate("AgingPace", "Записи с другим полом не учтены: %1.")
                     .arg(QString::number(m_otherSex));
     return text;
 }

@@ -103,7 +103,7 @@ bool HistoryCsv::write(const QString& path, const QList<HistoryEntry>& entries, 
     const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
                          file.flush() && file.commit();
     if (!written && why)
-        *why = QCoreApplication::translate(Context, "Файл «%1» не удалось записать: %2.")
+        *why = QCoreApplication::translate("HistoryCsv", "Файл «%1» не удалось записать: %2.")
                    .arg(QDir::toNativeSeparators(path), file.errorString());
     return written;
 }
@@ -113,7 +113,7 @@ bool HistoryCsv::exportHistory(HistoryStore& store, const QString& path,
 {
     const auto unreadable = [&] {
         if (why)
-            *why = QCoreApplication::translate(Context, "История недоступна: %1.")
+            *why = QCoreApplication::translate("HistoryCsv", "История недоступна: %1.")
                        .arg(store.problemDetail());
         return false;
     };

@@ -1,5 +1,6 @@
 #include "widgets/controls/BannerPicture.h"
 
+#include "core/app/DisplayLocale.h"
 #include "core/geometry/BannerSweep.h"
 #include "widgets/support/Twips.h"
 
@@ -58,4 +59,13 @@ void BannerPicture::paintEvent(QPaintEvent*)
     // The painter is clipped to the region being repainted already.
     QPainter p(this);
     p.drawPixmap(0, 0, m_picture);
+}
+
+QString BannerPicture::art(bool lit)
+{
+    if (DisplayLocale::isRussian())
+        return lit ? QStringLiteral(":/banner/banner-lit.svg")
+                   : QStringLiteral(":/banner/banner.svg");
+    return lit ? QStringLiteral(":/banner/banner-lit-en.svg")
+               : QStringLiteral(":/banner/banner-en.svg");
 }

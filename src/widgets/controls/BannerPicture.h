@@ -13,6 +13,9 @@ class BannerPicture : public QWidget
 public:
     explicit BannerPicture(QWidget* parent = nullptr);
 
+    // The banner's artwork, plain or lit, with its tagline in the interface's language.
+    static QString art(bool lit);
+
     void setPicture(const QPixmap& picture);
     const QPixmap& picture() const { return m_picture; }
 

@@ -51,7 +51,7 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
     : QDialog(parent), m_lit(lit), m_plain(plain)
 {
     setObjectName(QStringLiteral("FormAbout"));
-    setWindowTitle(QStringLiteral("О программе \"Kalder Vitalon\""));
+    setWindowTitle(tr("О программе \"Kalder Vitalon\""));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFont(AppFonts::tahoma());
@@ -69,7 +69,7 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
     banner->setObjectName(QStringLiteral("Picture5"));
     banner->setGeometry(Twips::rect(555, 0, BannerSweep::PictureWidth, 750));
     banner->setPicture(SvgArt::pixmap(
-        QStringLiteral(":/banner/banner.svg"),
+        BannerPicture::art(false),
         Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight), devicePixelRatioF()));
     banner->setAccessibleName(QStringLiteral("Kalder Vitalon"));
     m_effects = new BannerEffects(
@@ -77,12 +77,12 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
         [this]() -> const QPixmap& { return m_plain; }, &s_sweepX);
     addRule(this, QStringLiteral("Panel3d1"), 0, 750, ClientWidth);
 
-    addLabel(this, QStringLiteral("Версия:"), Twips::rect(TextLeft, 870, 720, 255), true);
+    addLabel(this, tr("Версия:"), Twips::rect(TextLeft, 870, 720, 255), true);
     QLabel* version = addLabel(this, VersionString(), Twips::rect(ValueLeft, 870, 2000, 255), true);
     version->setObjectName(QStringLiteral("Label3"));
     addRule(this, QStringLiteral("Panel3d2"), RuleLeft, 1230, RuleWidth);
 
-    addLabel(this, QStringLiteral("Автор:"), Twips::rect(TextLeft, 1335, 1500, 255), true);
+    addLabel(this, tr("Автор:"), Twips::rect(TextLeft, 1335, 1500, 255), true);
     QLabel* authors =
         addLabel(this, AuthorsString(), Twips::rect(ValueLeft, 1590, 3780, 540), false);
     authors->setObjectName(QStringLiteral("Label5"));
@@ -90,14 +90,13 @@ FormAbout::FormAbout(QWidget* parent, const QPixmap& lit, const QPixmap& plain)
     authors->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     addRule(this, QStringLiteral("Panel3d3"), RuleLeft, 2175, RuleWidth);
 
-    QLabel* method = addLabel(
-        this,
-        QStringLiteral("Определение биологического возраста производится по методу Войтенко."),
-        Twips::rect(TextLeft, 2265, RuleWidth, 225), false);
+    QLabel* method =
+        addLabel(this, tr("Определение биологического возраста производится по методу Войтенко."),
+                 Twips::rect(TextLeft, 2265, RuleWidth, 225), false);
     method->setFont(AppFonts::tahoma(6.75));
     addRule(this, QStringLiteral("Panel3d4"), RuleLeft, 2565, RuleWidth);
 
-    addLabel(this, QStringLiteral("Cайт:"), Twips::rect(TextLeft, 2700, 720, 255), true);
+    addLabel(this, tr("Cайт:"), Twips::rect(TextLeft, 2700, 720, 255), true);
     addLabel(this, QStringLiteral("E-mail:"), Twips::rect(TextLeft, 2985, 720, 255), true);
     const struct
     {

@@ -46,7 +46,7 @@ constexpr int SliderRight = 9450; // right edge of every slider
 
 QString secondsText(int seconds)
 {
-    return QString::number(seconds) + QStringLiteral(" сек");
+    return Form1::tr("%1 сек").arg(seconds);
 }
 
 } // namespace
@@ -91,7 +91,7 @@ Form1::~Form1() = default;
 
 QString Form1::designCaption()
 {
-    return QStringLiteral("Kalder Vitalon - Расчет биологического возраста ");
+    return tr("Kalder Vitalon - Расчет биологического возраста ");
 }
 
 // Tab follows the reading order of the inputs, then the commands of the bottom strip; the
@@ -117,17 +117,17 @@ void Form1::setTabChain()
 
 void Form1::buildBiologicalGroup()
 {
-    auto* frame = new GroupFrame(QStringLiteral("Биологические данные"), this);
+    auto* frame = new GroupFrame(tr("Биологические данные"), this);
     frame->setObjectName(QStringLiteral("Frame2"));
     frame->setGeometry(Twips::rect(75, 825, 10785, 915));
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("Picture2"));
     area->setGeometry(Twips::rect(210, 1035, 10530, 630));
 
-    InputRow::makeLabel(area, QStringLiteral("Label1"), QStringLiteral("Пол:"),
+    InputRow::makeLabel(area, QStringLiteral("Label1"), tr("Пол:"),
                         Twips::rect(0, 0, 450, RowHeight));
     m_sexGroup = new QButtonGroup(this);
-    const QString sexes[2] = {QStringLiteral("Мужской"), QStringLiteral("Женский")};
+    const QString sexes[2] = {tr("Мужской"), tr("Женский")};
     for (int i = 0; i < 2; ++i) {
         m_sexOptions[i] = new QRadioButton(sexes[i], area);
         m_sexOptions[i]->setObjectName(QStringLiteral("Option1"));
@@ -146,29 +146,29 @@ void Form1::buildBiologicalGroup()
     const int captionWidth = sliderLeft - captionLeft - 60;
     const int valueWidth = 10530 - ValueLeft;
     m_ageRow = new InputRow(area, InputRanges::CalendarAge);
-    m_ageRow->addCaption(QStringLiteral("Label3"), QStringLiteral("Возраст:"),
+    m_ageRow->addCaption(QStringLiteral("Label3"), tr("Возраст:"),
                          Twips::rect(captionLeft, 0, captionWidth, RowHeight));
     m_ageRow->addSlider(QStringLiteral("Slider2"), Twips::rect(sliderLeft, SliderDrop, 5610, 225),
-                        QStringLiteral("Возраст"));
+                        tr("Возраст"));
     m_ageRow->addValueLabel(QStringLiteral("Label12"),
                             Twips::rect(ValueLeft, 0, valueWidth, RowHeight), AgeString);
 
     m_massRow = new InputRow(area, InputRanges::BodyMass);
-    m_massRow->addCaption(QStringLiteral("Label2"), QStringLiteral("Масса тела:"),
+    m_massRow->addCaption(QStringLiteral("Label2"), tr("Масса тела:"),
                           Twips::rect(captionLeft, RowHeight, captionWidth, RowHeight));
     m_massRow->addSlider(QStringLiteral("Slider3"),
                          Twips::rect(sliderLeft, RowHeight + SliderDrop, 5610, 225),
-                         QStringLiteral("Масса тела"));
+                         tr("Масса тела"));
     m_massRow->addValueLabel(QStringLiteral("Label13"),
                              Twips::rect(ValueLeft, RowHeight, valueWidth, RowHeight),
-                             [](int kg) { return QString::number(kg) + QStringLiteral(" кг"); });
+                             [](int kg) { return tr("%1 кг").arg(kg); });
     m_massRow->caption()->setEnabled(false);
     m_massRow->valueLabel()->setEnabled(false);
 }
 
 void Form1::buildMeasurementsGroup()
 {
-    auto* frame = new GroupFrame(QStringLiteral("Измерьте следующие показатели"), this);
+    auto* frame = new GroupFrame(tr("Измерьте следующие показатели"), this);
     frame->setObjectName(QStringLiteral("Frame3"));
     frame->setGeometry(Twips::rect(75, 1770, 10785, 1440));
     auto* area = new QWidget(this);
@@ -181,17 +181,17 @@ void Form1::buildMeasurementsGroup()
     const int slashLeft = diastolicLeft - 180;
     const int systolicLeft = slashLeft - 3840;
     m_systolicRow = new InputRow(area, InputRanges::SystolicPressure);
-    m_systolicRow->addCaption(QStringLiteral("Label4"), QStringLiteral("1. Артериальное давление:"),
+    m_systolicRow->addCaption(QStringLiteral("Label4"), tr("1. Артериальное давление:"),
                               Twips::rect(0, 0, systolicLeft - 30, RowHeight));
     m_systolicRow->addSlider(QStringLiteral("Slider4"),
                              Twips::rect(systolicLeft, SliderDrop, 3810, 285),
-                             QStringLiteral("Артериальное давление, верхнее"));
+                             tr("Артериальное давление, верхнее"));
     InputRow::makeLabel(area, QStringLiteral("Label8"), QStringLiteral("/"),
                         Twips::rect(slashLeft, 0, 180, RowHeight), Qt::AlignHCenter);
     m_diastolicRow = new InputRow(area, InputRanges::DiastolicPressure);
     m_diastolicRow->addSlider(QStringLiteral("Slider5"),
                               Twips::rect(diastolicLeft, SliderDrop, 3240, 285),
-                              QStringLiteral("Артериальное давление, нижнее"));
+                              tr("Артериальное давление, нижнее"));
     // Both read in mmHg, as the label shows them.
     m_systolicRow->slider()->setShownFactor(InputRanges::SystolicPressure.unit);
     m_diastolicRow->slider()->setShownFactor(InputRanges::DiastolicPressure.unit);
@@ -222,22 +222,22 @@ void Form1::buildMeasurementsGroup()
         };
     m_breathHoldRow =
         timedRow(InputRanges::BreathHold, RowHeight, QStringLiteral("Label6"),
-                 QStringLiteral("2. На сколько Вы можете задержать дыхание после полного вдоха:"),
-                 QStringLiteral("Slider6"), QStringLiteral("Задержка дыхания после полного вдоха"),
+                 tr("2. На сколько Вы можете задержать дыхание после полного вдоха:"),
+                 QStringLiteral("Slider6"), tr("Задержка дыхания после полного вдоха"),
                  QStringLiteral("Label7"), QStringLiteral("Toolbar2"), StopwatchTarget::BreathHold,
-                 QStringLiteral("Замерить секундомером задержку дыхания"));
+                 tr("Замерить секундомером задержку дыхания"));
 
     const int standTop = 855;
     InputRow::makeLabel(
         area, QStringLiteral("Label14"),
-        QStringLiteral("3. Станьте на ОДНУ ЛЕВУЮ ногу, опустите руки по швам и закройте глаза."),
+        tr("3. Станьте на ОДНУ ЛЕВУЮ ногу, опустите руки по швам и закройте глаза."),
         Twips::rect(0, 2 * RowHeight + 15, SliderRight, standTop - 2 * RowHeight - 15));
-    m_balanceRow = timedRow(
-        InputRanges::Balance, standTop, QStringLiteral("Label9"),
-        QStringLiteral("Сколько Вы так простояли не пошатнувшись?"), QStringLiteral("Slider7"),
-        QStringLiteral("Время на одной ноге с закрытыми глазами"), QStringLiteral("Label5"),
-        QStringLiteral("Toolbar3"), StopwatchTarget::Balance,
-        QStringLiteral("Замерить секундомером время на одной ноге"));
+    m_balanceRow =
+        timedRow(InputRanges::Balance, standTop, QStringLiteral("Label9"),
+                 tr("Сколько Вы так простояли не пошатнувшись?"), QStringLiteral("Slider7"),
+                 tr("Время на одной ноге с закрытыми глазами"), QStringLiteral("Label5"),
+                 QStringLiteral("Toolbar3"), StopwatchTarget::Balance,
+                 tr("Замерить секундомером время на одной ноге"));
 }
 
 void Form1::buildBottomStrip()
@@ -246,7 +246,7 @@ void Form1::buildBottomStrip()
     strip->setObjectName(QStringLiteral("StatusBar1"));
     strip->setGeometry(Twips::rect(0, 7845, 10920, 585));
 
-    m_stopwatchButton = new FlatButton(QStringLiteral("Секундомер"), this);
+    m_stopwatchButton = new FlatButton(tr("Секундомер"), this);
     m_stopwatchButton->setObjectName(QStringLiteral("Command2"));
     m_stopwatchButton->setGeometry(Twips::rect(105, 7980, 1755, 360));
     connect(m_stopwatchButton, &QPushButton::clicked, this,
@@ -258,7 +258,7 @@ void Form1::buildBottomStrip()
 
     m_profileBar = new ProfileToolbar(this);
 
-    m_calculateButton = new FlatButton(QStringLiteral("Рассчитать"), this);
+    m_calculateButton = new FlatButton(tr("Рассчитать"), this);
     m_calculateButton->setObjectName(QStringLiteral("Command1"));
     m_calculateButton->setGeometry(Twips::rect(9060, 7980, 1755, 360));
     connect(m_calculateButton, &QPushButton::clicked, this, &Form1::onCalculate);

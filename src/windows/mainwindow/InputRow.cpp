@@ -65,7 +65,7 @@ QAction* InputRow::addStopwatchButton(const QString& name, const QRect& geometry
     m_stopwatch =
         m_stopwatchBar->addAction(QIcon(QStringLiteral(":/icons/stopwatch.svg")), QString());
     m_stopwatch->setObjectName(QStringLiteral("stopwatch"));
-    m_stopwatch->setToolTip(QStringLiteral("Замерить секундомером"));
+    m_stopwatch->setToolTip(tr("Замерить секундомером"));
     // One tool tip for both; a screen reader tells them apart by the test each one times.
     ReachableButton::make(m_stopwatchBar, m_stopwatch, accessibleName);
     connect(m_stopwatch, &QAction::triggered, this,

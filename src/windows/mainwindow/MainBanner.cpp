@@ -17,7 +17,7 @@ MainBanner::MainBanner(QWidget* window) : QObject(window)
     m_banner->setGeometry(Twips::rect(0, -15, 8775, 750));
     const qreal dpr = window->devicePixelRatioF();
     const QSize bannerSize = Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight);
-    m_banner->setPicture(SvgArt::pixmap(QStringLiteral(":/banner/banner.svg"), bannerSize, dpr));
+    m_banner->setPicture(SvgArt::pixmap(BannerPicture::art(false), bannerSize, dpr));
     m_banner->setAccessibleName(QStringLiteral("Kalder Vitalon"));
 
     auto* linkBand = new QWidget(window);
@@ -33,7 +33,7 @@ MainBanner::MainBanner(QWidget* window) : QObject(window)
     linkIcon->setGeometry(Twips::rect(120, 180, 360, 360));
     linkIcon->setPixmap(SvgArt::pixmap(QStringLiteral(":/icons/link.svg"), QSize(24, 24), dpr));
 
-    m_aboutLink = new LinkLabel(QStringLiteral("О программе"), 1, linkBand);
+    m_aboutLink = new LinkLabel(tr("О программе"), 1, linkBand);
     m_aboutLink->setGeometry(Twips::rect(540, 240, 1365, 255));
     connect(m_aboutLink, &LinkLabel::activated, this, &MainBanner::aboutActivated);
 
@@ -55,8 +55,7 @@ const QPixmap& MainBanner::litBanner() const
         m_litDrawn = true;
         // At the plain banner's pixel ratio, so that strips copy one to one.
         const QSize size = Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight);
-        m_lit = SvgArt::pixmap(QStringLiteral(":/banner/banner-lit.svg"), size,
-                               m_plain.devicePixelRatio());
+        m_lit = SvgArt::pixmap(BannerPicture::art(true), size, m_plain.devicePixelRatio());
     }
     return m_lit;
 }

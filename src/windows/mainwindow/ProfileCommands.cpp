@@ -148,32 +148,31 @@ void ProfileCommands::Save1()
     MessageBoxes& boxes = MessageBoxes::instance();
     const QString text = m_combo->currentText();
     if (text.trimmed().isEmpty()) {
-        boxes.refusal(m_host, QStringLiteral("Не задано имя профиля!"));
+        boxes.refusal(m_host, tr("Не задано имя профиля!"));
         return;
     }
     if (!ProfileStore::nameAllowed(text)) {
-        boxes.refusal(m_host, QStringLiteral("Имя профиля не может содержать символы / и \\."));
+        boxes.refusal(m_host, tr("Имя профиля не может содержать символы / и \\."));
         return;
     }
     const QString quoted = MessageBoxes::quotedName(text);
     if (m_combo->currentIndex() > -1 &&
-        !boxes.question(m_host, QStringLiteral("Профиль '") + quoted +
-                                    QStringLiteral("' уже существует. Перезаписать его?")))
+        !boxes.question(m_host, tr("Профиль '%1' уже существует. Перезаписать его?").arg(quoted)))
         return;
 
     bool listed = false;
     for (int i = 0; i < m_combo->count() && !listed; ++i)
         listed = m_combo->itemText(i) == text;
     if (!m_profiles.Save(text, listed, m_inputs())) {
-        boxes.refusal(m_host, QStringLiteral("Не удалось сохранить профиль '") + quoted +
-                                  QStringLiteral("'. Сохраненные профили не изменены."));
+        boxes.refusal(
+            m_host,
+            tr("Не удалось сохранить профиль '%1'. Сохраненные профили не изменены.").arg(quoted));
         return;
     }
     m_typedLoad.reset();
     if (!listed)
         appendEntry(text);
-    boxes.confirmation(m_host,
-                       QStringLiteral("Профиль '") + quoted + QStringLiteral("' сохранен."));
+    boxes.confirmation(m_host, tr("Профиль '%1' сохранен.").arg(quoted));
 }
 
 void ProfileCommands::Del1()
@@ -181,12 +180,10 @@ void ProfileCommands::Del1()
     MessageBoxes& boxes = MessageBoxes::instance();
     const QString text = m_combo->currentText();
     const QString quoted = MessageBoxes::quotedName(text);
-    if (!boxes.question(m_host, QStringLiteral("Вы действительно хотите удалить профиль '") +
-                                    quoted + QStringLiteral("'?")))
+    if (!boxes.question(m_host, tr("Вы действительно хотите удалить профиль '%1'?").arg(quoted)))
         return;
     if (!m_profiles.DelPreset(text)) {
-        boxes.refusal(m_host, QStringLiteral("Не удалось удалить профиль '") + quoted +
-                                  QStringLiteral("'."));
+        boxes.refusal(m_host, tr("Не удалось удалить профиль '%1'.").arg(quoted));
         return;
     }
     m_typedLoad.reset();

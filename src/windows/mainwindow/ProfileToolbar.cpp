@@ -29,17 +29,16 @@ ProfileToolbar::ProfileToolbar(QWidget* window) : QObject(window)
     auto* captionArea = new QWidget(m_bar);
     captionArea->setObjectName(QStringLiteral("Picture1"));
     captionArea->setGeometry(Twips::rect(0, 0, 1320, 390));
-    QLabel* caption =
-        InputRow::makeLabel(captionArea, QStringLiteral("Label11"), QStringLiteral("Профили:"),
-                            Twips::rect(60, 60, 1260, 315));
+    QLabel* caption = InputRow::makeLabel(captionArea, QStringLiteral("Label11"), tr("Профили:"),
+                                          Twips::rect(60, 60, 1260, 315));
 
     m_profileBox = new QComboBox(m_bar);
     m_profileBox->setObjectName(QStringLiteral("Combo2"));
     WheelNeedsFocus::apply(m_profileBox);
     m_profileBox->setEditable(true);
-    m_profileBox->lineEdit()->setAccessibleName(QStringLiteral("Имя профиля"));
+    m_profileBox->lineEdit()->setAccessibleName(tr("Имя профиля"));
     m_profileBox->setGeometry(Twips::rect(1125, 30, 2715, 315));
-    m_profileBox->setAccessibleName(QStringLiteral("Профиль"));
+    m_profileBox->setAccessibleName(tr("Профиль"));
     m_profileBox->setItemDelegate(new MenuRowDelegate(m_profileBox));
     caption->setBuddy(m_profileBox);
 
@@ -56,10 +55,8 @@ ProfileToolbar::ProfileToolbar(QWidget* window) : QObject(window)
         ReachableButton::make(m_bar, action, name);
         return action;
     };
-    m_save =
-        addButton("save", QStringLiteral(":/icons/save.svg"), QStringLiteral("Сохранить профиль"));
-    m_delete =
-        addButton("del", QStringLiteral(":/icons/del.svg"), QStringLiteral("Удалить профиль"));
+    m_save = addButton("save", QStringLiteral(":/icons/save.svg"), tr("Сохранить профиль"));
+    m_delete = addButton("del", QStringLiteral(":/icons/del.svg"), tr("Удалить профиль"));
     // Over the blank item; the box over the caption's spare width.
     captionArea->raise();
     m_profileBox->raise();

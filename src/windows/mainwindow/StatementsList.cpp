@@ -36,7 +36,7 @@ constexpr int LastStatement = AssessmentRecord::StatementCount - 1;
 
 StatementsList::StatementsList(QWidget* window) : QObject(window)
 {
-    m_frame = new GroupFrame(QStringLiteral("Отметьте верные утверждения"), window);
+    m_frame = new GroupFrame(tr("Отметьте верные утверждения"), window);
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_frame->setGeometry(Twips::rect(75, 3240, 10785, 4545));
     auto* area = new QWidget(m_frame);

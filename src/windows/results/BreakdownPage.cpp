@@ -34,13 +34,12 @@ BreakdownPage::BreakdownPage(QWidget* parent) : QWidget(parent)
 
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("BreakdownTable"));
-    m_table->setAccessibleName(QStringLiteral("Из чего складывается биологический возраст"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Слагаемое"), QStringLiteral("Значение"),
-                                        QStringLiteral("Годы"), QStringLiteral("Шаг → годы")});
-    m_table->horizontalHeaderItem(YearsColumn)
-        ->setToolTip(QStringLiteral("Вклад в биологический возраст"));
+    m_table->setAccessibleName(tr("Из чего складывается биологический возраст"));
+    m_table->setHorizontalHeaderLabels(
+        {tr("Слагаемое"), tr("Значение"), tr("Годы"), tr("Шаг → годы")});
+    m_table->horizontalHeaderItem(YearsColumn)->setToolTip(tr("Вклад в биологический возраст"));
     m_table->horizontalHeaderItem(StepColumn)
-        ->setToolTip(QStringLiteral("На сколько лет сдвинет результат один шаг этого показателя"));
+        ->setToolTip(tr("На сколько лет сдвинет результат один шаг этого показателя"));
     m_table->horizontalHeaderItem(TermColumn)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int c : {ValueColumn, YearsColumn, StepColumn})
         m_table->horizontalHeaderItem(c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -131,8 +130,7 @@ void BreakdownPage::fill()
     QFont bold = m_table->font();
     bold.setBold(true);
     const QString totalValue = DecimalString(breakdown.total());
-    const QStringList totalTexts = {QStringLiteral("Биологический возраст"), QString(), totalValue,
-                                    QString()};
+    const QStringList totalTexts = {tr("Биологический возраст"), QString(), totalValue, QString()};
     for (int c = 0; c < ColumnCount; ++c) {
         QTableWidgetItem* item = cell(totalTexts.at(c), c != TermColumn);
         item->setFont(bold);
@@ -144,15 +142,17 @@ void BreakdownPage::fill()
     m_verdictNote->setVisible(!newVerdicts.isEmpty());
     QStringList quoted;
     for (const QString& title : newVerdicts)
-        quoted.append(QStringLiteral("«") + title + QStringLiteral("»"));
-    m_verdictNote->setText(ChangeMark + QStringLiteral(" Вывод станет: ") +
-                           quoted.join(QStringLiteral(" или ")));
+        quoted.append(tr("«%1»").arg(title));
+    m_verdictNote->setText(ChangeMark + QLatin1Char(' ') +
+                           tr("Вывод станет: %1").arg(quoted.join(tr(" или "))));
 
-    const QString proper = QStringLiteral("Полный биологический возраст: ") +
-                           breakdown.properAgeFormula() + QStringLiteral(" = ") +
-                           YearsString(breakdown.properAge());
-    m_properAge->setText(proper + QStringLiteral("\nРазница биологического и полного: ") +
-                         YearsString(breakdown.result().ageDifference, SignStyle::Explicit));
+    const QString proper =
+        tr("Полный биологический возраст: %1 = %2")
+            .arg(breakdown.properAgeFormula(), YearsString(breakdown.properAge()));
+    m_properAge->setText(
+        proper + QLatin1Char('\n') +
+        tr("Разница биологического и полного: %1")
+            .arg(YearsString(breakdown.result().ageDifference, SignStyle::Explicit)));
     m_scale->setDifference(breakdown.result().ageDifference);
     m_scale->setAccessibleDescription(proper + QStringLiteral(". ") +
                                       AgeDifferenceScale::description());

@@ -17,24 +17,26 @@ QString folderOf(const HistoryStore& store)
 QString refusal(const HistoryStore& store, HistoryMessages::Action action)
 {
     if (store.problem() == HistoryStore::Problem::NewerDatabase)
-        return QStringLiteral("История записана более новой версией программы. Эта версия не "
-                              "может её ни показать, ни дополнить.");
+        return HistoryMessages::tr("История записана более новой версией программы. Эта версия не "
+                                   "может её ни показать, ни дополнить.");
     const QString folder = folderOf(store);
     switch (action) {
     case HistoryMessages::Action::Record:
         if (store.problem() == HistoryStore::Problem::InvalidEntry || folder.isEmpty())
-            return QStringLiteral("Результат не записан в историю.");
-        return QStringLiteral("Результат не записан в историю: папка «%1» недоступна для записи "
-                              "(нет прав или места на диске).")
+            return HistoryMessages::tr("Результат не записан в историю.");
+        return HistoryMessages::tr(
+                   "Результат не записан в историю: папка «%1» недоступна для записи "
+                   "(нет прав или места на диске).")
             .arg(folder);
     case HistoryMessages::Action::Read:
         if (folder.isEmpty())
-            return QStringLiteral("Историю не удалось прочитать.");
-        return QStringLiteral("Историю не удалось прочитать из папки «%1».").arg(folder);
+            return HistoryMessages::tr("Историю не удалось прочитать.");
+        return HistoryMessages::tr("Историю не удалось прочитать из папки «%1».").arg(folder);
     case HistoryMessages::Action::Delete:
         if (folder.isEmpty())
-            return QStringLiteral("Запись не удалена из истории.");
-        return QStringLiteral("Запись не удалена из истории: папка «%1» недоступна для записи.")
+            return HistoryMessages::tr("Запись не удалена из истории.");
+        return HistoryMessages::tr(
+                   "Запись не удалена из истории: папка «%1» недоступна для записи.")
             .arg(folder);
     }
     return QString();
@@ -46,9 +48,10 @@ void HistoryMessages::afterCall(QWidget* parent, HistoryStore& store, Action act
 {
     MessageBoxes& boxes = MessageBoxes::instance();
     for (const QString& moved : store.takeMovedAside())
-        boxes.refusal(parent, QStringLiteral("Файл истории повреждён или не читается. Он сохранён "
-                                             "под именем «%1», история начата заново.")
-                                  .arg(QDir::toNativeSeparators(moved)));
+        boxes.refusal(parent,
+                      HistoryMessages::tr("Файл истории повреждён или не читается. Он сохранён "
+                                          "под именем «%1», история начата заново.")
+                          .arg(QDir::toNativeSeparators(moved)));
     if (!done)
         boxes.refusal(parent, refusal(store, action));
 }

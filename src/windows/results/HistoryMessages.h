@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QCoreApplication>
+
 class HistoryStore;
 class QWidget;
 
 // What the user hears of the results history's troubles, in one place.
 class HistoryMessages
 {
+    Q_DECLARE_TR_FUNCTIONS(HistoryMessages)
+
 public:
     enum class Action
     {

@@ -1,5 +1,6 @@
 #include "windows/results/HistoryPage.h"
 
+#include "core/app/DisplayLocale.h"
 #include "core/assessment/AgeString.h"
 #include "core/assessment/ComputeAssessment.h"
 #include "core/assessment/YearsString.h"
@@ -60,13 +61,12 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent)
 
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("HistoryTable"));
-    m_table->setAccessibleName(QStringLiteral("Записи истории"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Дата и время"),
-                                        QStringLiteral("Биологический"), QStringLiteral("Полный"),
-                                        QStringLiteral("Календарный"), QStringLiteral("Вывод")});
-    const QStringList tips = {QString(), QStringLiteral("Биологический возраст, лет"),
-                              QStringLiteral("Полный биологический возраст, лет"),
-                              QStringLiteral("Календарный возраст, лет"), QString()};
+    m_table->setAccessibleName(tr("Записи истории"));
+    m_table->setHorizontalHeaderLabels(
+        {tr("Дата и время"), tr("Биологический"), tr("Полный"), tr("Календарный"), tr("Вывод")});
+    const QStringList tips = {QString(), tr("Биологический возраст, лет"),
+                              tr("Полный биологический возраст, лет"),
+                              tr("Календарный возраст, лет"), QString()};
     for (int c = 0; c < ColumnCount; ++c) {
         QTableWidgetItem* header = m_table->horizontalHeaderItem(c);
         header->setToolTip(tips.at(c));
@@ -91,7 +91,7 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent)
         new QShortcut(QKeySequence::Delete, m_table, nullptr, nullptr, Qt::WidgetShortcut);
     connect(deleteKey, &QShortcut::activated, this, &HistoryPage::deleteSelected);
 
-    m_delete = new FlatButton(QStringLiteral("Удалить запись"), this);
+    m_delete = new FlatButton(tr("Удалить запись"), this);
     m_delete->setObjectName(QStringLiteral("DeleteEntryButton"));
     m_delete->setAutoDefault(false);
     MakeFlat(m_delete);
@@ -129,7 +129,7 @@ void HistoryPage::setHistory(HistoryStore* store, const QString& profileName,
 {
     m_store = store;
     m_profileName = profileName;
-    m_heading->setFullText(QStringLiteral("Профиль: ") + shownName);
+    m_heading->setFullText(tr("Профиль: %1").arg(shownName));
     m_loaded = false;
     m_entries.clear();
     if (isVisible())
@@ -164,8 +164,7 @@ void HistoryPage::deleteSelected()
     // in the age, so the question names both.
     const QString question =
         tr("Удалить запись от %1 (биологический возраст %2) из истории?")
-            .arg(entry.recordedAt.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
-                 YearsString(entry.biologicalAge));
+            .arg(DisplayLocale::dateTime(entry.recordedAt, true), YearsString(entry.biologicalAge));
     if (!MessageBoxes::instance().question(this, question))
         return;
     const bool removed = m_store->remove(entry.id);
@@ -180,7 +179,7 @@ void HistoryPage::deleteSelected()
 
 QString HistoryPage::dateText(const QDateTime& when)
 {
-    return when.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+    return DisplayLocale::dateTime(when);
 }
 
 QVector<HistoryPoint> HistoryPage::chartPoints(const QList<HistoryEntry>& entries)
@@ -240,11 +239,10 @@ void HistoryPage::fill()
         m_table->selectRow(0);
 
     if (!m_readable)
-        m_status->setText(QStringLiteral("История недоступна."));
+        m_status->setText(tr("История недоступна."));
     else if (m_loaded && m_entries.isEmpty())
-        m_status->setText(
-            QStringLiteral("Записей пока нет: результат попадает сюда по кнопке «Записать в "
-                           "историю»."));
+        m_status->setText(tr("Записей пока нет: результат попадает сюда по кнопке «Записать в "
+                             "историю»."));
     else
         m_status->clear();
     updateDeleteButton();

@@ -1,6 +1,7 @@
 #include "windows/results/ReportPage.h"
 
 #include "core/app/BuildInfo.h"
+#include "core/app/DisplayLocale.h"
 #include "core/assessment/AgeString.h"
 #include "core/assessment/AssessmentBreakdown.h"
 #include "core/assessment/YearsString.h"
@@ -46,12 +47,12 @@ QPalette pagePalette()
 QString ratingText(int rating)
 {
     const QStringList& texts = AssessmentRecord::ratingTexts();
-    return rating >= 0 && rating < texts.size() ? texts.at(rating) : QStringLiteral("не выбрано");
+    return rating >= 0 && rating < texts.size() ? texts.at(rating) : ReportPage::tr("не выбрано");
 }
 
 QString notCounted(const QString& value, bool counted)
 {
-    return counted ? value : value + QStringLiteral(" (не учитывается)");
+    return counted ? value : ReportPage::tr("%1 (не учитывается)").arg(value);
 }
 
 struct Row
@@ -63,19 +64,16 @@ struct Row
 QVector<Row> inputRows(const AssessmentRecord& r)
 {
     const bool male = r.sex == Sex::Male;
-    const QString seconds = QStringLiteral(" сек");
     return {
-        {QStringLiteral("Пол:"), male ? QStringLiteral("мужской") : QStringLiteral("женский")},
-        {QStringLiteral("Календарный возраст:"), AgeString(r.calendarAge)},
-        {QStringLiteral("Масса тела:"),
-         notCounted(QString::number(r.bodyMass) + QStringLiteral(" кг"), !male)},
-        {QStringLiteral("Артериальное давление:"),
-         QString::number(r.systolicPressure) + QStringLiteral(" / ") +
-             QString::number(r.diastolicPressure) + QStringLiteral(" мм рт. ст.")},
-        {QStringLiteral("Задержка дыхания после полного вдоха:"),
-         notCounted(QString::number(r.breathHold) + seconds, male)},
-        {QStringLiteral("Время на одной ноге с закрытыми глазами:"),
-         QString::number(r.balance) + seconds},
+        {ReportPage::tr("Пол:"), male ? ReportPage::tr("мужской") : ReportPage::tr("женский")},
+        {ReportPage::tr("Календарный возраст:"), AgeString(r.calendarAge)},
+        {ReportPage::tr("Масса тела:"), notCounted(ReportPage::tr("%1 кг").arg(r.bodyMass), !male)},
+        {ReportPage::tr("Артериальное давление:"),
+         ReportPage::tr("%1 / %2 мм рт. ст.").arg(r.systolicPressure).arg(r.diastolicPressure)},
+        {ReportPage::tr("Задержка дыхания после полного вдоха:"),
+         notCounted(ReportPage::tr("%1 сек").arg(r.breathHold), male)},
+        {ReportPage::tr("Время на одной ноге с закрытыми глазами:"),
+         ReportPage::tr("%1 сек").arg(r.balance)},
         {AssessmentRecord::ratingCaption() + QLatin1Char(':'), ratingText(r.healthRating)},
     };
 }
@@ -87,14 +85,14 @@ QVector<Row> resultRows(const ReportContent& c)
         return AgeString(whole) + QStringLiteral(" (") + DecimalString(exact) + QLatin1Char(')');
     };
     return {
-        {QStringLiteral("Ваш календарный возраст:"), AgeString(c.record.calendarAge)},
-        {QStringLiteral("Ваш полный биологический возраст:"),
+        {ReportPage::tr("Ваш календарный возраст:"), AgeString(c.record.calendarAge)},
+        {ReportPage::tr("Ваш полный биологический возраст:"),
          age(r.wholeProperBiologicalAge(), r.properBiologicalAge)},
-        {QStringLiteral("Ваш биологический возраст:"),
+        {ReportPage::tr("Ваш биологический возраст:"),
          age(r.wholeBiologicalAge(), r.biologicalAge)},
-        {QStringLiteral("Разница биологического и полного:"),
+        {ReportPage::tr("Разница биологического и полного:"),
          YearsString(r.ageDifference, SignStyle::Explicit)},
-        {QStringLiteral("Индекс здоровья:"), QString::number(r.healthIndex)},
+        {ReportPage::tr("Индекс здоровья:"), QString::number(r.healthIndex)},
     };
 }
 
@@ -108,7 +106,7 @@ QStringList markedStatements(const AssessmentRecord& r)
         if (state == 1)
             marked.append(texts.at(i));
         else if (state == 2)
-            marked.append(texts.at(i) + QStringLiteral(" (отмечено серым)"));
+            marked.append(ReportPage::tr("%1 (отмечено серым)").arg(texts.at(i)));
     }
     return marked;
 }
@@ -272,41 +270,39 @@ double compose(QPainter& painter, const QRectF& area, const ReportContent& c, do
     const QPalette palette = pagePalette();
     Composer page(painter, area, scale, draw);
     page.title(ReportPage::title());
-    page.ends(QStringLiteral("Профиль: ") + c.profileName,
-              QStringLiteral("Дата расчёта: ") +
-                  c.calculatedAt.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm")));
+    page.ends(ReportPage::tr("Профиль: %1").arg(c.profileName),
+              ReportPage::tr("Дата расчёта: %1").arg(DisplayLocale::dateTime(c.calculatedAt)));
     page.rule();
 
     const QVector<Row> inputs = inputRows(c.record);
     const QVector<Row> results = resultRows(c);
     const double captions = page.captionWidth(inputs + results);
-    page.heading(QStringLiteral("Исходные данные"));
+    page.heading(ReportPage::tr("Исходные данные"));
     page.rows(inputs, captions);
     const QString pressureWarning = AssessmentBreakdown(c.record).pressureWarning();
     if (!pressureWarning.isEmpty())
         page.paragraph(pressureWarning, true);
     const QStringList marked = markedStatements(c.record);
     if (marked.isEmpty()) {
-        page.heading(QStringLiteral("Отмеченные утверждения"));
-        page.paragraph(QStringLiteral("Ни одно утверждение не отмечено."));
+        page.heading(ReportPage::tr("Отмеченные утверждения"));
+        page.paragraph(ReportPage::tr("Ни одно утверждение не отмечено."));
     } else {
-        page.heading(QStringLiteral("Отмеченные утверждения (") + QString::number(marked.size()) +
-                     QLatin1Char(')'));
+        page.heading(ReportPage::tr("Отмеченные утверждения (%1)").arg(marked.size()));
         page.list(marked);
     }
 
-    page.heading(QStringLiteral("Результат"));
+    page.heading(ReportPage::tr("Результат"));
     page.rows(results, captions);
     const QStringList verdict = c.result.verdictText.split(QStringLiteral("\r\n"));
     page.skip(0.4);
-    page.paragraph(QStringLiteral("Вывод: ") + verdict.value(0), true);
+    page.paragraph(ReportPage::tr("Вывод: %1").arg(verdict.value(0)), true);
     if (verdict.size() > 1)
         page.paragraph(verdict.mid(1).join(QLatin1Char('\n')));
     page.skip(0.6);
     page.scale(c.result.ageDifference, palette);
 
     if (!c.history.isEmpty()) {
-        page.heading(QStringLiteral("История: ") + c.profileName);
+        page.heading(ReportPage::tr("История: %1").arg(c.profileName));
         page.chart(c.history, c.pace, chartHeight, palette);
         page.paragraph(c.pace.text());
     }
@@ -317,7 +313,7 @@ double compose(QPainter& painter, const QRectF& area, const ReportContent& c, do
 
 QString ReportPage::title()
 {
-    return QStringLiteral("Биологический возраст по методу Войтенко");
+    return ReportPage::tr("Биологический возраст по методу Войтенко");
 }
 
 QPageLayout ReportPage::pageLayout()

@@ -2,6 +2,7 @@
 
 #include "windows/results/ReportContent.h"
 
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
@@ -15,6 +16,8 @@ class QPrinter;
 // every size shrinks alike until it fits.
 class ReportPage
 {
+    Q_DECLARE_TR_FUNCTIONS(ReportPage)
+
 public:
     static QString title();
     // A4 upright with margins of 15 mm: the saved PDF, and what the print dialog starts from.

@@ -1,5 +1,6 @@
 #include "windows/results/ResultForm.h"
 
+#include "core/app/DisplayLocale.h"
 #include "core/assessment/AgeString.h"
 #include "core/history/HistoryCsv.h"
 #include "core/history/HistoryStore.h"
@@ -111,7 +112,7 @@ ResultForm::ResultForm(QWidget* parent)
     : QDialog(parent), m_calculatedAt(QDateTime::currentDateTime())
 {
     setObjectName(QStringLiteral("ResultForm"));
-    setWindowTitle(QStringLiteral("Результаты"));
+    setWindowTitle(tr("Результаты"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFont(AppFonts::tahoma());
@@ -121,43 +122,42 @@ ResultForm::ResultForm(QWidget* parent)
     m_tabs->setObjectName(QStringLiteral("TabStrip1"));
     m_tabs->setGeometry(Twips::rect(TabLeft, TabTop, TabWidth, TabHeight));
     auto* page = new QWidget;
-    m_tabs->addTab(page, QStringLiteral("Ваш результат"));
+    m_tabs->addTab(page, tr("Ваш результат"));
 
-    addLabel(page, QStringLiteral("Label1"), QStringLiteral("Ваш календарный возраст:"),
+    addLabel(page, QStringLiteral("Label1"), tr("Ваш календарный возраст:"),
              Twips::rect(CaptionLeft, 150, ValueLeft - CaptionLeft, 255));
-    m_calendarAgeLabel = addValue(page, QStringLiteral("Label2"), QStringLiteral("20 лет"), 150);
+    m_calendarAgeLabel = addValue(page, QStringLiteral("Label2"), tr("20 лет"), 150);
     addSeparator(page, QStringLiteral("Panel3d1"), 510, RowWidth);
 
-    addLabel(page, QStringLiteral("Label4"), QStringLiteral("Ваш полный биологический возраст:"),
+    addLabel(page, QStringLiteral("Label4"), tr("Ваш полный биологический возраст:"),
              Twips::rect(CaptionLeft, 630, ValueLeft - CaptionLeft, 255));
-    m_properAgeLabel = addValue(page, QStringLiteral("Label6"), QStringLiteral("26 лет"), 630);
-    addNote(page, QStringLiteral("На сколько Вы должны себя чувствовать (среднестатистически)"),
-            885, 255);
+    m_properAgeLabel = addValue(page, QStringLiteral("Label6"), tr("26 лет"), 630);
+    addNote(page, tr("На сколько Вы должны себя чувствовать (среднестатистически)"), 885, 255);
     addSeparator(page, QStringLiteral("Panel3d2"), 1260, RowWidth);
 
-    addLabel(page, QStringLiteral("Label5"), QStringLiteral("Ваш биологический возраст:"),
+    addLabel(page, QStringLiteral("Label5"), tr("Ваш биологический возраст:"),
              Twips::rect(CaptionLeft, 1380, ValueLeft - CaptionLeft, 255));
-    m_biologicalAgeLabel = addValue(page, QStringLiteral("Label3"), QStringLiteral("30 лет"), 1380);
+    m_biologicalAgeLabel = addValue(page, QStringLiteral("Label3"), tr("30 лет"), 1380);
     addNote(page,
-            QStringLiteral("Степень соответсвия Вашего морфологического статуса (на сколько Вы "
-                           "себя чувствуете)"),
+            tr("Степень соответсвия Вашего морфологического статуса (на сколько Вы "
+               "себя чувствуете)"),
             1635, 420);
     addSeparator(page, QStringLiteral("Panel3d3"), 2160, 4950);
 
-    addLabel(page, QStringLiteral("Label7"), QStringLiteral("Вывод:"),
+    addLabel(page, QStringLiteral("Label7"), tr("Вывод:"),
              Twips::rect(CaptionLeft, 2280, RowWidth, 255));
     m_verdictText = new QPlainTextEdit(page);
     m_verdictText->setObjectName(QStringLiteral("Text1"));
     m_verdictText->setReadOnly(true);
     m_verdictText->setGeometry(Twips::rect(CaptionLeft, 2565, RowWidth, 1575));
-    m_verdictText->setAccessibleName(QStringLiteral("Вывод"));
+    m_verdictText->setAccessibleName(tr("Вывод"));
     // Read only, so Tab has nothing to type: it moves on.
     m_verdictText->setTabChangesFocus(true);
 
     m_breakdown = new BreakdownPage;
-    m_tabs->addTab(m_breakdown, QStringLiteral("Разбор"));
+    m_tabs->addTab(m_breakdown, tr("Разбор"));
     m_historyPage = new HistoryPage;
-    m_tabs->addTab(m_historyPage, QStringLiteral("История"));
+    m_tabs->addTab(m_historyPage, tr("История"));
     connect(m_historyPage, &HistoryPage::entryRemoved, this, &ResultForm::entryRemoved);
     connect(m_historyPage, &HistoryPage::exportRequested, this, &ResultForm::exportCsv);
 
@@ -166,16 +166,16 @@ ResultForm::ResultForm(QWidget* parent)
     const int closeLeft = TabLeft + TabWidth - 1755;
     m_recordButton =
         addButton(this, QStringLiteral("RecordButton"), recordCaption(), TabLeft, 2100);
-    m_saveButton = addButton(this, QStringLiteral("SaveReportButton"),
-                             QStringLiteral("Сохранить отчёт…"), TabLeft + 2100 + ButtonGap, 2100);
-    m_printButton = addButton(this, QStringLiteral("PrintButton"), QStringLiteral("Печать…"),
+    m_saveButton = addButton(this, QStringLiteral("SaveReportButton"), tr("Сохранить отчёт…"),
+                             TabLeft + 2100 + ButtonGap, 2100);
+    m_printButton = addButton(this, QStringLiteral("PrintButton"), tr("Печать…"),
                               TabLeft + 2 * (2100 + ButtonGap), 1455);
     m_recordButton->setEnabled(false);
     connect(m_recordButton, &QPushButton::clicked, this, &ResultForm::recordResult);
     connect(m_saveButton, &QPushButton::clicked, this, &ResultForm::saveReport);
     connect(m_printButton, &QPushButton::clicked, this, &ResultForm::printReport);
 
-    m_closeButton = new FlatButton(QStringLiteral("Закрыть"), this);
+    m_closeButton = new FlatButton(tr("Закрыть"), this);
     m_closeButton->setObjectName(QStringLiteral("Command1"));
     m_closeButton->setGeometry(Twips::rect(closeLeft, ButtonTop, 1755, ButtonHeight));
     m_closeButton->setDefault(true);
@@ -239,7 +239,7 @@ void ResultForm::setHistory(HistoryStore* store, const QString& profileBoxText)
 
 QString ResultForm::shownName(const QString& profileBoxText)
 {
-    return profileBoxText.trimmed().isEmpty() ? QStringLiteral("без имени") : profileBoxText;
+    return profileBoxText.trimmed().isEmpty() ? tr("без имени") : profileBoxText;
 }
 
 void ResultForm::recordResult()
@@ -318,9 +318,8 @@ QString ResultForm::askSavePath(const QString& title, const QString& filter, con
 
 void ResultForm::saveReport()
 {
-    const QString path =
-        askSavePath(QStringLiteral("Сохранить отчёт"), QStringLiteral("Документ PDF (*.pdf)"),
-                    QStringLiteral("pdf"), proposedFileName());
+    const QString path = askSavePath(tr("Сохранить отчёт"), tr("Документ PDF (*.pdf)"),
+                                     QStringLiteral("pdf"), proposedFileName());
     if (!path.isEmpty() && writeReport(path))
         reportFolder() = QFileInfo(path).absolutePath();
 }
@@ -339,7 +338,7 @@ bool ResultForm::writeCsv(const QString& path)
     QList<HistoryEntry> entries = m_historyPage->entries();
     std::reverse(entries.begin(), entries.end());
     QString why;
-    if (HistoryCsv().write(path, entries, &why))
+    if (HistoryCsv(DisplayLocale::decimalPoint()).write(path, entries, &why))
         return true;
     MessageBoxes::instance().refusal(this, tr("История не выгружена. %1").arg(why));
     return false;
@@ -351,8 +350,8 @@ bool ResultForm::writeReport(const QString& path)
     if (ReportPage::writePdf(path, reportContent(), &error))
         return true;
     MessageBoxes::instance().refusal(
-        this, QStringLiteral("Отчёт не сохранён: файл «%1» не удалось записать (нет прав или "
-                             "места на диске).")
+        this, tr("Отчёт не сохранён: файл «%1» не удалось записать (нет прав или "
+                 "места на диске).")
                   .arg(QDir::toNativeSeparators(path)));
     return false;
 }
@@ -372,12 +371,11 @@ void ResultForm::printReport()
     preparePrinter(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setFont(font());
-    dialog.setWindowTitle(QStringLiteral("Печать отчёта"));
+    dialog.setWindowTitle(tr("Печать отчёта"));
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!ReportPage::print(printer, reportContent()))
-        MessageBoxes::instance().refusal(this,
-                                         QStringLiteral("Отчёт не напечатан: принтер недоступен."));
+        MessageBoxes::instance().refusal(this, tr("Отчёт не напечатан: принтер недоступен."));
 }
 
 void ResultForm::stepTab(int by)

@@ -59,8 +59,8 @@ public:
     // The CSV file name the save dialog offers.
     QString proposedCsvFileName() const;
 
-    static QString recordCaption() { return QStringLiteral("Записать в историю"); }
-    static QString recordedCaption() { return QStringLiteral("Записано"); }
+    static QString recordCaption() { return tr("Записать в историю"); }
+    static QString recordedCaption() { return tr("Записано"); }
 
 private:
     // The page layout and the document name the print dialog starts from.

@@ -52,7 +52,7 @@ Secundomer::~Secundomer() = default;
 void Secundomer::Form_Load()
 {
     setObjectName(QStringLiteral("Secundomer"));
-    setWindowTitle(QStringLiteral("Секундомер"));
+    setWindowTitle(tr("Секундомер"));
     AppFonts::registerTahoma();
     setFont(AppFonts::tahoma());
     setFixedSize(Twips::size(4095, 1965));
@@ -80,14 +80,15 @@ void Secundomer::Form_Load()
     {
         const char* icon;
         const char* tip;
-    } pictures[] = {{":/stopwatch/start.svg", "Пуск"}, {":/stopwatch/stop.svg", "Стоп"}};
+    } pictures[] = {{":/stopwatch/start.svg", QT_TR_NOOP("Пуск")},
+                    {":/stopwatch/stop.svg", QT_TR_NOOP("Стоп")}};
     for (const auto& picture : pictures) {
         m_buttons << m_toolbar1->addAction(QIcon(QString::fromLatin1(picture.icon)),
-                                           QString::fromUtf8(picture.tip));
+                                           tr(picture.tip));
     }
     m_buttons << m_toolbar1->addSeparator();
     m_buttons << m_toolbar1->addAction(QIcon(QStringLiteral(":/stopwatch/reset.svg")),
-                                       QStringLiteral("Обнулить"));
+                                       tr("Обнулить"));
     for (int index = Placeholder; index <= Reset; ++index) {
         QAction* action = button(index);
         action->setObjectName(QStringLiteral("Buttons"));

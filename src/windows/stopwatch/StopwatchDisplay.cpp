@@ -1,5 +1,6 @@
 #include "windows/stopwatch/StopwatchDisplay.h"
 
+#include "core/app/DisplayLocale.h"
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
@@ -88,7 +89,10 @@ void StopwatchDisplay::paintEvent(QPaintEvent*)
         picture.fill(surround);
         m_surround = surround;
         QPainter svg(&picture);
-        SvgArt::render(svg, QStringLiteral(":/stopwatch/display.svg"));
+        // The captions under the digits are part of the picture, one per language.
+        SvgArt::render(svg, DisplayLocale::isRussian()
+                                ? QStringLiteral(":/stopwatch/display.svg")
+                                : QStringLiteral(":/stopwatch/display-en.svg"));
         svg.end();
         picture.setDevicePixelRatio(dpr);
         m_background = picture;
