@@ -363,24 +363,48 @@
         <translation>Unexpected argument “%1”; for the program&apos;s options see --help.</translation>
     </message>
     <message>
-        <source>--backup и --restore нельзя задать вместе.</source>
-        <translation>--backup and --restore cannot be given together.</translation>
-    </message>
-    <message>
         <source>--replace задаётся только вместе с --restore.</source>
         <translation>--replace can only be given together with --restore.</translation>
     </message>
     <message>
-        <source>Файл копии задан больше одного раза.</source>
-        <translation>The backup file is given more than once.</translation>
-    </message>
-    <message>
-        <source>Не задано имя файла копии.</source>
-        <translation>No backup file name is given.</translation>
-    </message>
-    <message>
         <source>Kalder Vitalon открыта: закройте программу и повторите восстановление.</source>
         <translation>Kalder Vitalon is open: close the program and restore again.</translation>
+    </message>
+    <message>
+        <source>Записать историю результатов в файл CSV (все профили или один, см. --profile).</source>
+        <translation>Write the results history to a CSV file (every profile, or one: see --profile).</translation>
+    </message>
+    <message>
+        <source>С --export-history: только история профиля с этим именем.</source>
+        <translation>With --export-history: only the history of the profile with this name.</translation>
+    </message>
+    <message>
+        <source>имя</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>--backup, --restore и --export-history нельзя задать вместе.</source>
+        <translation>--backup, --restore and --export-history cannot be given together.</translation>
+    </message>
+    <message>
+        <source>--profile задаётся только вместе с --export-history.</source>
+        <translation>--profile is given only together with --export-history.</translation>
+    </message>
+    <message>
+        <source>Файл задан больше одного раза.</source>
+        <translation>The file is given more than once.</translation>
+    </message>
+    <message>
+        <source>Не задано имя файла.</source>
+        <translation>No file name is given.</translation>
+    </message>
+    <message>
+        <source>Профиль задан больше одного раза.</source>
+        <translation>The profile is given more than once.</translation>
+    </message>
+    <message>
+        <source>История записана в %1</source>
+        <translation>History written to %1</translation>
     </message>
 </context>
 <context>
