@@ -220,14 +220,14 @@ private slots:
             << Text([] { return AgingPace::of(recordsOnDays({0})).text(); })
             << "Темп старения будет виден с трёх записей за 90 дней и "
                "больше; сейчас 1 запись."
-            << "The pace of ageing will show from three records over "
+            << "The pace of aging will show from three records over "
                "90 days or more; now 1 record.";
         QTest::newRow("pace, 2 records")
             << Text([] {
                    return AgingPace::of(recordsOnDays({0, 1})).text();
                })
             << "Темп старения будет виден с трёх записей за 90 дней и больше; сейчас 2 записи."
-            << "The pace of ageing will show from three records over 90 days or more; now 2 "
+            << "The pace of aging will show from three records over 90 days or more; now 2 "
                "records.";
         QTest::newRow("pace, 21 days")
             << Text([] {
@@ -235,7 +235,7 @@ private slots:
                })
             << "Темп старения будет виден, когда между первой и последней записью пройдёт 90 "
                "дней; сейчас 21 день."
-            << "The pace of ageing will show once 90 days have passed between the first and the "
+            << "The pace of aging will show once 90 days have passed between the first and the "
                "latest record; now 21 days.";
         QTest::newRow("CSV header") << Text(&csvHeaderStart) << "Профиль;Дата и время;Пол"
                                     << "Profile,Date and time,Sex";

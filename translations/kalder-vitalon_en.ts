@@ -24,11 +24,11 @@
     <name>AgingPace</name>
     <message>
         <source>Темп старения: %1 года за год (ожидается %2)</source>
-        <translation>Pace of ageing: %1 years per year (expected %2)</translation>
+        <translation>Pace of aging: %1 years per year (expected %2)</translation>
     </message>
     <message>
         <source>Темп старения будет виден с трёх записей за 90 дней и больше; сейчас %1.</source>
-        <translation>The pace of ageing will show from three records over 90 days or more; now %1.</translation>
+        <translation>The pace of aging will show from three records over 90 days or more; now %1.</translation>
     </message>
     <message>
         <source>записей нет</source>
@@ -36,7 +36,7 @@
     </message>
     <message>
         <source>Темп старения будет виден, когда между первой и последней записью пройдёт 90 дней; сейчас %1.</source>
-        <translation>The pace of ageing will show once 90 days have passed between the first and the latest record; now %1.</translation>
+        <translation>The pace of aging will show once 90 days have passed between the first and the latest record; now %1.</translation>
     </message>
     <message>
         <source>Записи с другим полом не учтены: %1.</source>
