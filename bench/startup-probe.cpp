@@ -3,7 +3,9 @@
 //   the resident memory one second after that, and, with --idle SECONDS, the CPU time all its
 //   threads use over that many idle seconds as a percentage of one core.
 // Each start gets fresh, empty XDG_CONFIG_HOME and XDG_RUNTIME_DIR folders, so that saved
-// settings and a single-copy lock of another run cannot change the result.
+// settings and a single-copy lock of another run cannot change the result. With --data-from
+// FOLDER it also gets a fresh copy of FOLDER as XDG_DATA_HOME: a start with the user's data
+// (a database of profiles) already there.
 // Prints one line: map_ms=<ms> rss_kib=<KiB> [cpu_pct=<percent>]
 #include <xcb/xcb.h>
 
@@ -111,14 +113,18 @@ int main(int argc, char* argv[])
 {
     int idleSeconds = 0;
     int timeoutMs = 30000;
+    std::string dataFrom;
     int arg = 1;
     for (; arg < argc && argv[arg][0] == '-'; ++arg) {
         if (std::strcmp(argv[arg], "--idle") == 0 && arg + 1 < argc)
             idleSeconds = std::atoi(argv[++arg]);
         else if (std::strcmp(argv[arg], "--timeout") == 0 && arg + 1 < argc)
             timeoutMs = std::atoi(argv[++arg]) * 1000;
+        else if (std::strcmp(argv[arg], "--data-from") == 0 && arg + 1 < argc)
+            dataFrom = argv[++arg];
         else
-            die("usage: startup-probe [--idle SECONDS] [--timeout SECONDS] PROGRAM [ARGS...]");
+            die("usage: startup-probe [--idle SECONDS] [--timeout SECONDS] [--data-from FOLDER] "
+                "PROGRAM [ARGS...]");
     }
     if (arg >= argc)
         die("no program given");
@@ -134,6 +140,14 @@ int main(int argc, char* argv[])
 
     const std::string config = makeTempDir("config");
     const std::string runtime = makeTempDir("runtime"); // mkdtemp gives 0700, as required
+    std::string data;
+    if (!dataFrom.empty()) {
+        data = makeTempDir("data");
+        std::error_code error;
+        std::filesystem::copy(dataFrom, data, std::filesystem::copy_options::recursive, error);
+        if (error)
+            die("cannot copy " + dataFrom + ": " + error.message());
+    }
 
     const double start = nowMs();
     const pid_t child = fork();
@@ -142,6 +156,8 @@ int main(int argc, char* argv[])
     if (child == 0) {
         setenv("XDG_CONFIG_HOME", config.c_str(), 1);
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        if (!data.empty())
+            setenv("XDG_DATA_HOME", data.c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         execvp(argv[arg], argv + arg);
         _exit(127);
@@ -193,6 +209,8 @@ int main(int argc, char* argv[])
     std::error_code ignored;
     std::filesystem::remove_all(config, ignored);
     std::filesystem::remove_all(runtime, ignored);
+    if (!data.empty())
+        std::filesystem::remove_all(data, ignored);
 
     std::printf("map_ms=%.1f rss_kib=%ld", mapped - start, rss);
     if (cpuPct >= 0)

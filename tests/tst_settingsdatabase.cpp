@@ -243,6 +243,51 @@ private slots:
                  QStringLiteral("Вечер"));
     }
 
+    // A store reads its sections again once anything else has written: another store in the
+    // same program, or another program's connection. Its own batches, a key that names a
+    // section below the one given included, show at once.
+    void readsFollowEveryWriter()
+    {
+        const QString section = list + QStringLiteral("\\Утро");
+        SettingsStore store(m_dir->path());
+        SettingsStore other(m_dir->path());
+        SettingsStore::Batch first;
+        first.save(list, QStringLiteral("_1_"), QStringLiteral("Утро"));
+        first.save(section, QStringLiteral("C14"), QStringLiteral("1"));
+        QVERIFY(store.apply(app, first));
+        QCOMPARE(store.keys(app, list).value(QStringLiteral("_1_")), QStringLiteral("Утро"));
+        QCOMPARE(store.keys(app, section).size(), 1);
+
+        QVERIFY(save(other, list, QStringLiteral("_1_"), QStringLiteral("Вечер")));
+        QCOMPARE(store.keys(app, list).value(QStringLiteral("_1_")), QStringLiteral("Вечер"));
+        {
+            Peek peek(m_dir->file());
+            QSqlQuery q(peek.db());
+            QVERIFY2(q.exec(QStringLiteral(
+                         "DELETE FROM setting WHERE section = 'Vitalon2/Presets/Утро'")),
+                     qPrintable(q.lastError().text()));
+        }
+        QVERIFY(store.keys(app, section).isEmpty());
+
+        SettingsStore::Batch own;
+        own.save(section, QStringLiteral("C30"), QStringLiteral("2"));
+        own.save(list, QStringLiteral("Sub\\Key"), QStringLiteral("3"));
+        own.deleteKey(list, QStringLiteral("_1_"));
+        QVERIFY(store.apply(app, own));
+        const QHash<QString, QString> listed = store.keys(app, list);
+        QVERIFY(!listed.contains(QStringLiteral("_1_")));
+        QVERIFY(!listed.contains(QStringLiteral("Sub/Key")) &&
+                !listed.contains(QStringLiteral("Key")));
+        QCOMPARE(store.keys(app, list + QStringLiteral("/Sub")).value(QStringLiteral("Key")),
+                 QStringLiteral("3"));
+        QCOMPARE(store.keys(app, section).value(QStringLiteral("C30")), QStringLiteral("2"));
+        QCOMPARE(other.keys(app, section).value(QStringLiteral("C30")), QStringLiteral("2"));
+        SettingsStore::Batch gone;
+        gone.deleteSection(section);
+        QVERIFY(store.apply(app, gone));
+        QVERIFY(store.keys(app, section).isEmpty());
+    }
+
     // A file that is no database is reported once, kept aside with its log, and a new
     // database takes the write.
     void damagedDatabaseIsSetAsideOnce()

@@ -117,23 +117,20 @@ bool HistoryCsv::exportHistory(HistoryStore& store, const QString& path,
                        .arg(store.problemDetail());
         return false;
     };
-    QStringList names;
-    if (profileName) {
-        names.append(*profileName);
-    } else {
-        const auto stored = store.profileNames();
-        if (!stored)
+    if (!profileName) {
+        // One read of the whole history rather than a query per profile.
+        const auto all = store.allEntriesByProfile();
+        if (!all)
             return unreadable();
-        names = *stored;
+        return write(path, *all, why);
     }
+    const auto entries = store.entries(*profileName);
+    if (!entries)
+        return unreadable();
+    // The store gives them newest first; a spreadsheet reads best from the oldest.
     QList<HistoryEntry> all;
-    for (const QString& name : names) {
-        const auto entries = store.entries(name);
-        if (!entries)
-            return unreadable();
-        // The store gives them newest first; a spreadsheet reads best from the oldest.
-        std::reverse_copy(entries->begin(), entries->end(), std::back_inserter(all));
-    }
+    all.reserve(entries->size());
+    std::reverse_copy(entries->begin(), entries->end(), std::back_inserter(all));
     return write(path, all, why);
 }
 

@@ -197,11 +197,23 @@ std::optional<QStringList> HistoryStore::profileNames()
 
 std::optional<QList<HistoryEntry>> HistoryStore::allEntries()
 {
+    return everyEntry(QStringLiteral("id"));
+}
+
+std::optional<QList<HistoryEntry>> HistoryStore::allEntriesByProfile()
+{
+    // The index on (profile, recorded_ms, id) gives this order without a sort.
+    return everyEntry(QStringLiteral("profile, recorded_ms, id"));
+}
+
+std::optional<QList<HistoryEntry>> HistoryStore::everyEntry(const QString& order)
+{
     begin();
     QList<HistoryEntry> found;
     const bool ok = run(UserDatabase::Access::Existing, [&](const QSqlDatabase& db) {
-        return readAll(db, QStringLiteral("SELECT id, %1 FROM entry ORDER BY id").arg(entryColumns),
-                       QVariant(), found, readEntry);
+        return readAll(
+            db, QStringLiteral("SELECT id, %1 FROM entry ORDER BY %2").arg(entryColumns, order),
+            QVariant(), found, readEntry);
     });
     if (!ok)
         return std::nullopt;

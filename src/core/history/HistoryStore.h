@@ -54,6 +54,9 @@ public:
 
     // Every entry of every profile, in the order recorded (by id).
     std::optional<QList<HistoryEntry>> allEntries();
+    // Every entry in one read, profile by profile in the order of profileNames(), each
+    // profile's oldest first (ties in the time: the earlier recorded first).
+    std::optional<QList<HistoryEntry>> allEntriesByProfile();
     // Adds each entry unless one of the same profile name, moment (to the millisecond) and
     // inputs is stored already; all or, on any failure, none. Returns how many were added.
     std::optional<int> addMissing(const QList<HistoryEntry>& entries);
@@ -70,6 +73,8 @@ public:
 
 private:
     void begin();
+    // Every entry in one read, in the order of an ORDER BY clause.
+    std::optional<QList<HistoryEntry>> everyEntry(const QString& order);
     // False (and the problem set) when any entry breaks HistoryEntry::isValid().
     bool allValid(const QList<HistoryEntry>& entries);
     bool run(UserDatabase::Access access, const UserDatabase::Operation& operation);

@@ -217,6 +217,8 @@ UserDatabase::Opened UserDatabase::openFile(Access access)
     if (prepared != Opened::Ready)
         close();
     m_ready = prepared == Opened::Ready;
+    if (m_ready)
+        ++m_openings;
     return prepared;
 }
 

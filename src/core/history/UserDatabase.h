@@ -81,6 +81,9 @@ public:
 
     // Closes the connection; the next run() opens it again.
     void close();
+    // Counts the openings of the connection: what an owner remembers of the database (a
+    // cache, PRAGMA data_version) holds only for the opening it was taken in.
+    quint64 openings() const { return m_openings; }
 
     // SQLite result codes that say the file itself is spoiled.
     static bool showsDamage(const QSqlError& error);
@@ -115,6 +118,7 @@ private:
     QString m_connection;
     bool m_connected = false; // the connection is registered with Qt SQL
     bool m_ready = false;     // open, checked and at the newest schema
+    quint64 m_openings = 0;
     Problem m_problem = Problem::None;
     QString m_detail;
     QStringList m_movedAside;

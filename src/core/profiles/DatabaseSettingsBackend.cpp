@@ -11,9 +11,14 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
+
+// Keys held in cached sections at most: the list of some 50,000 profiles, or many of their
+// sections, some megabytes.
+constexpr qsizetype cachedKeys = 50000;
 
 // A section and key as one path, split again at its last separator, as QSettings resolves
 // "section/key" names.
@@ -41,22 +46,64 @@ bool exec(QSqlQuery& q, std::initializer_list<QVariant> values)
 
 DatabaseSettingsBackend::DatabaseSettingsBackend(const QString& folder, const QString& application,
                                                  const QStringList& earlierFiles)
-    : m_db(folder), m_application(application), m_earlierFiles(earlierFiles)
+    : m_db(folder), m_application(application), m_earlierFiles(earlierFiles), m_cache(cachedKeys)
 {
+}
+
+// Empties the cache when another connection has committed since it was filled, or the
+// database was opened anew (set aside when damaged, say).
+QSqlError DatabaseSettingsBackend::checkCache(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA data_version")) || !q.next())
+        return q.lastError();
+    const qint64 version = q.value(0).toLongLong();
+    if (version != m_cachedVersion || m_db.openings() != m_cachedOpening) {
+        m_cache.clear();
+        m_cachedVersion = version;
+        m_cachedOpening = m_db.openings();
+    }
+    return QSqlError();
+}
+
+// The committed batch, step by step as the database took it, on the sections in the cache.
+void DatabaseSettingsBackend::cacheApplied(const SettingsStore::Batch& batch)
+{
+    using Kind = SettingsStore::Batch::Kind;
+    for (const SettingsStore::Batch::Step& step : batch.steps()) {
+        if (step.kind == Kind::DeleteSection) {
+            m_cache.remove(SettingsStore::normalisedPath(step.section));
+            continue;
+        }
+        const auto [section, key] = splitKey(step.section, step.key);
+        QHash<QString, QString>* cached = key.isEmpty() ? nullptr : m_cache.object(section);
+        if (!cached)
+            continue;
+        if (step.kind == Kind::Save)
+            cached->insert(key, text(step.value).toString());
+        else
+            cached->remove(key);
+    }
 }
 
 DatabaseSettingsBackend::Sections DatabaseSettingsBackend::readEarlier(const QString& file)
 {
     const QSettings earlier(file, QSettings::IniFormat);
     Sections sections;
+    // allKeys() comes sorted, so a section's keys mostly follow each other: the section found
+    // last is tried first. A lookup in the map for each of 370,000 keys cost more than
+    // QSettings' own reading of them.
+    auto last = sections.end();
     const QStringList all = earlier.allKeys();
     for (const QString& full : all) {
         const QVariant value = earlier.value(full);
         if (!value.isValid())
             continue;
         const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
-        sections[slash < 0 ? QString() : full.first(slash)].insert(full.sliced(slash + 1),
-                                                                   value.toString());
+        const QStringView section = slash < 0 ? QStringView() : QStringView(full).first(slash);
+        if (last == sections.end() || QStringView(last->first) != section)
+            last = sections.try_emplace(section.toString()).first;
+        last->second.insert(full.sliced(slash + 1), value.toString());
     }
     return sections;
 }
@@ -118,6 +165,7 @@ bool DatabaseSettingsBackend::carryOver()
     }
     m_carried = true;
     m_earlier.reset();
+    m_cache.clear();
     return true;
 }
 
@@ -130,6 +178,12 @@ QHash<QString, QString> DatabaseSettingsBackend::keys(const QString& section)
     }
     QHash<QString, QString> found;
     m_db.run(UserDatabase::Access::Existing, [&](const QSqlDatabase& db) {
+        if (const QSqlError error = checkCache(db); error.isValid())
+            return error;
+        if (const QHash<QString, QString>* cached = m_cache.object(path)) {
+            found = *cached;
+            return QSqlError();
+        }
         QSqlQuery q(db);
         q.setForwardOnly(true);
         if (!q.prepare(QStringLiteral(
@@ -143,6 +197,8 @@ QHash<QString, QString> DatabaseSettingsBackend::keys(const QString& section)
             return q.lastError();
         // Only a whole read counts: rows read before damage was met are no section.
         found = std::move(rows);
+        m_cache.insert(path, new QHash<QString, QString>(found),
+                       std::max<qsizetype>(1, found.size()));
         return QSqlError();
     });
     return found;
@@ -153,10 +209,13 @@ bool DatabaseSettingsBackend::apply(const SettingsStore::Batch& batch)
     using Kind = SettingsStore::Batch::Kind;
     if (!carryOver())
         return false;
-    return m_db.run(UserDatabase::Access::Create, [&](const QSqlDatabase& db) {
+    const bool applied = m_db.run(UserDatabase::Access::Create, [&](const QSqlDatabase& db) {
         SqlTransaction transaction(db);
         if (!transaction.begun())
             return transaction.error();
+        // Within the transaction: the cache is then current up to this batch.
+        if (const QSqlError error = checkCache(db); error.isValid())
+            return error;
         QSqlQuery save(db);
         QSqlQuery removeKey(db);
         QSqlQuery removeSection(db);
@@ -186,6 +245,12 @@ bool DatabaseSettingsBackend::apply(const SettingsStore::Batch& batch)
                 return removeKey.lastError();
             }
         }
-        return transaction.commit() ? QSqlError() : transaction.error();
+        if (!transaction.commit())
+            return transaction.error();
+        cacheApplied(batch);
+        return QSqlError();
     });
+    if (!applied)
+        m_cache.clear();
+    return applied;
 }

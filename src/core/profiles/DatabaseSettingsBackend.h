@@ -3,6 +3,7 @@
 #include "core/history/UserDatabase.h"
 #include "core/profiles/SettingsBackend.h"
 
+#include <QCache>
 #include <QStringList>
 
 #include <map>
@@ -31,6 +32,8 @@ private:
     using Sections = std::map<QString, QHash<QString, QString>>;
     bool carryOver();
     static Sections readEarlier(const QString& file);
+    QSqlError checkCache(const QSqlDatabase& db);
+    void cacheApplied(const SettingsStore::Batch& batch);
 
     UserDatabase m_db;
     QString m_application;
@@ -38,4 +41,11 @@ private:
     bool m_carried = false;
     // The earlier file's values, kept only while they could not be carried over.
     std::optional<Sections> m_earlier;
+    // Sections read lately, as the database held them: every profile command reads the list
+    // of all profiles, 10,000 rows for some users. They hold while PRAGMA data_version (which
+    // changes with every other connection's commit) and the opening stay the same; this
+    // connection's own commits are applied to them.
+    QCache<QString, QHash<QString, QString>> m_cache;
+    qint64 m_cachedVersion = -1;
+    quint64 m_cachedOpening = 0;
 };
