@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -150,6 +151,56 @@ private slots:
               QStringLiteral("Kalder_Programming | Vitalon1/Presets/Старый | C30 | 44"),
               QStringLiteral("Kalder_Programming | Vitalon2/Presets/  Вечер   | C66 | 2")})
             QVERIFY2(carried.at(0).contains(row), qPrintable(row));
+    }
+
+    // The carry-over takes sections in chunks; every value of a file of many sections arrives,
+    // whatever the chunk they fall in, with sections whose names sort apart from their keys
+    // ("P 1" before "P 1 b", while "P 1 b/C14" sorts before "P 1/C14") and keys at the top.
+    void manySectionsCarryOverWhole_data()
+    {
+        QTest::addColumn<int>("sections");
+        QTest::newRow("1") << 1;
+        QTest::newRow("one chunk") << 500;
+        QTest::newRow("one past a chunk") << 501;
+        QTest::newRow("several chunks") << 1203;
+    }
+    void manySectionsCarryOverWhole()
+    {
+        QFETCH(int, sections);
+        QStringList expected;
+        {
+            QDir().mkpath(QFileInfo(m_dir->legacyFile()).path());
+            QSettings earlier(m_dir->legacyFile(), QSettings::IniFormat);
+            earlier.setValue(QStringLiteral("Installed"), QStringLiteral("2.0.75"));
+            expected << QStringLiteral("Kalder_Programming |  | Installed | 2.0.75");
+            for (int i = 0; i < sections; ++i) {
+                const QString section = QStringLiteral("Vitalon2/Presets/P %1").arg(i);
+                for (const QString& sub : {section, section + QStringLiteral(" b")}) {
+                    for (const char* key : {"C14", "C30"}) {
+                        const QString value =
+                            QStringLiteral("%1 «%2»").arg(sub, QLatin1String(key));
+                        earlier.setValue(sub + QLatin1Char('/') + QLatin1String(key), value);
+                        expected << QStringLiteral("Kalder_Programming | %1 | %2 | %3")
+                                        .arg(sub, QLatin1String(key), value);
+                    }
+                }
+            }
+            earlier.sync();
+            QCOMPARE(earlier.status(), QSettings::NoError);
+        }
+        {
+            SettingsStore store(m_dir->path());
+            QCOMPARE(storedText(store, list + QStringLiteral("\\P 0 b"), QStringLiteral("C30"),
+                                QString()),
+                     QStringLiteral("Vitalon2/Presets/P 0 b «C30»"));
+        }
+        Peek peek(m_dir->file());
+        QStringList carried =
+            peek.rows(QStringLiteral("SELECT application, section, key, value FROM setting"));
+        carried.sort();
+        expected.sort();
+        QCOMPARE(carried.size(), expected.size());
+        QCOMPARE(carried, expected);
     }
 
     // Where both earlier files exist, the file of sections is the one carried over: it was

@@ -12,6 +12,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <future>
 #include <utility>
 
 namespace {
@@ -86,26 +87,81 @@ void DatabaseSettingsBackend::cacheApplied(const SettingsStore::Batch& batch)
     }
 }
 
-DatabaseSettingsBackend::Sections DatabaseSettingsBackend::readEarlier(const QString& file)
+DatabaseSettingsBackend::EarlierValues DatabaseSettingsBackend::readEarlier(const QString& file)
 {
     const QSettings earlier(file, QSettings::IniFormat);
-    Sections sections;
-    // allKeys() comes sorted, so a section's keys mostly follow each other: the section found
-    // last is tried first. A lookup in the map for each of 370,000 keys cost more than
-    // QSettings' own reading of them.
-    auto last = sections.end();
     const QStringList all = earlier.allKeys();
+    EarlierValues values;
+    values.reserve(all.size());
+    // allKeys() comes sorted, so a section's keys mostly follow each other: the section's text
+    // is shared with the key before whenever it is the same.
+    QString section;
     for (const QString& full : all) {
         const QVariant value = earlier.value(full);
         if (!value.isValid())
             continue;
         const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
-        const QStringView section = slash < 0 ? QStringView() : QStringView(full).first(slash);
-        if (last == sections.end() || QStringView(last->first) != section)
-            last = sections.try_emplace(section.toString()).first;
-        last->second.insert(full.sliced(slash + 1), value.toString());
+        const QStringView path = slash < 0 ? QStringView() : QStringView(full).first(slash);
+        if (section.isNull() || QStringView(section) != path)
+            section = slash < 0 ? QStringLiteral("") : path.toString();
+        values.append({section, full.sliced(slash + 1), value.toString()});
     }
-    return sections;
+    return values;
+}
+
+// One statement per section, its keys and texts handed over as one JSON object: a file of
+// 10,000 profiles holds 370,000 keys, and each run of a statement (and each value bound to
+// one) costs more than the engine's work on a row. Another thread writes the JSON of the next
+// sections while the database takes these.
+QSqlError DatabaseSettingsBackend::insertEarlier(const QSqlDatabase& db, const QString& application,
+                                                 const EarlierValues& values)
+{
+    QSqlQuery q(db);
+    if (!q.prepare(QStringLiteral("INSERT OR REPLACE INTO setting (application, section, key, "
+                                  "value) SELECT ?, ?, key, value FROM json_each(?)")))
+        return q.lastError();
+
+    // Where each section's values begin, and the end.
+    QList<qsizetype> starts;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (i == 0 || values[i].section != values[i - 1].section)
+            starts.append(i);
+    }
+    starts.append(values.size());
+    const qsizetype sections = starts.size() - 1;
+
+    constexpr qsizetype sectionsPerChunk = 500;
+    const auto json = [&values, &starts, sections](qsizetype firstSection) {
+        QStringList texts;
+        const qsizetype end = std::min(sections, firstSection + sectionsPerChunk);
+        for (qsizetype s = firstSection; s < end; ++s) {
+            QJsonObject object;
+            for (qsizetype i = starts[s]; i < starts[s + 1]; ++i)
+                object.insert(values[i].key, values[i].value);
+            texts.append(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+        }
+        return texts;
+    };
+    std::future<QStringList> next = std::async(std::launch::async, json, 0);
+    for (qsizetype first = 0; first < sections; first += sectionsPerChunk) {
+        const QStringList texts = next.get();
+        if (first + sectionsPerChunk < sections)
+            next = std::async(std::launch::async, json, first + sectionsPerChunk);
+        for (qsizetype k = 0; k < texts.size(); ++k) {
+            if (!exec(q, {application, text(values[starts[first + k]].section), texts[k]}))
+                return q.lastError();
+        }
+    }
+    return QSqlError();
+}
+
+QHash<QString, QString> DatabaseSettingsBackend::earlierSection(const QString& path)
+{
+    if (m_earlierSections.isEmpty()) {
+        for (const EarlierValue& v : std::as_const(*m_earlier))
+            m_earlierSections[v.section].insert(v.key, v.value);
+    }
+    return m_earlierSections.value(path);
 }
 
 bool DatabaseSettingsBackend::carryOver()
@@ -136,21 +192,8 @@ bool DatabaseSettingsBackend::carryOver()
             return QSqlError(); // carried over before; this run's transaction writes nothing
         if (!m_earlier)
             m_earlier = readEarlier(source);
-        // One statement per section, its keys and texts handed over as one JSON object: a
-        // file of 10,000 profiles holds 370,000 keys, and each statement run costs more than
-        // the engine's work on a row.
-        if (!q.prepare(QStringLiteral("INSERT OR REPLACE INTO setting (application, section, "
-                                      "key, value) SELECT ?, ?, key, value FROM json_each(?)")))
-            return q.lastError();
-        for (const auto& [section, keys] : *m_earlier) {
-            QJsonObject object;
-            for (auto it = keys.cbegin(); it != keys.cend(); ++it)
-                object.insert(it.key(), it.value());
-            const QString json =
-                QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-            if (!exec(q, {m_application, text(section), json}))
-                return q.lastError();
-        }
+        if (const QSqlError error = insertEarlier(db, m_application, *m_earlier); error.isValid())
+            return error;
         if (!q.prepare(QStringLiteral("INSERT INTO settings_carried_over (application, source, "
                                       "carried_ms) VALUES (?, ?, ?)")) ||
             !exec(q, {m_application, source, QDateTime::currentMSecsSinceEpoch()}))
@@ -165,6 +208,7 @@ bool DatabaseSettingsBackend::carryOver()
     }
     m_carried = true;
     m_earlier.reset();
+    m_earlierSections.clear();
     m_cache.clear();
     return true;
 }
@@ -173,8 +217,7 @@ QHash<QString, QString> DatabaseSettingsBackend::keys(const QString& section)
 {
     const QString path = SettingsStore::normalisedPath(section);
     if (!carryOver() && m_earlier) {
-        const auto it = m_earlier->find(path);
-        return it == m_earlier->end() ? QHash<QString, QString>() : it->second;
+        return earlierSection(path);
     }
     QHash<QString, QString> found;
     m_db.run(UserDatabase::Access::Existing, [&](const QSqlDatabase& db) {

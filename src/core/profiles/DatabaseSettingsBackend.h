@@ -6,7 +6,6 @@
 #include <QCache>
 #include <QStringList>
 
-#include <map>
 #include <optional>
 
 // The values of one application as rows of the user's database: one row per section path
@@ -29,9 +28,20 @@ public:
     const UserDatabase& database() const { return m_db; }
 
 private:
-    using Sections = std::map<QString, QHash<QString, QString>>;
+    // One value of the earlier file, in the file's order.
+    struct EarlierValue
+    {
+        QString section;
+        QString key;
+        QString value;
+    };
+    using EarlierValues = QList<EarlierValue>;
+
     bool carryOver();
-    static Sections readEarlier(const QString& file);
+    static EarlierValues readEarlier(const QString& file);
+    static QSqlError insertEarlier(const QSqlDatabase& db, const QString& application,
+                                   const EarlierValues& values);
+    QHash<QString, QString> earlierSection(const QString& path);
     QSqlError checkCache(const QSqlDatabase& db);
     void cacheApplied(const SettingsStore::Batch& batch);
 
@@ -39,8 +49,10 @@ private:
     QString m_application;
     QStringList m_earlierFiles;
     bool m_carried = false;
-    // The earlier file's values, kept only while they could not be carried over.
-    std::optional<Sections> m_earlier;
+    // The earlier file's values, kept only while they could not be carried over, and their
+    // sections as the reads meanwhile ask for them.
+    std::optional<EarlierValues> m_earlier;
+    QHash<QString, QHash<QString, QString>> m_earlierSections;
     // Sections read lately, as the database held them: every profile command reads the list
     // of all profiles, 10,000 rows for some users. They hold while PRAGMA data_version (which
     // changes with every other connection's commit) and the opening stay the same; this
