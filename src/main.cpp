@@ -4,6 +4,7 @@
 #include "core/app/SingleInstance.h"
 #include "core/cli/CommandLine.h"
 #include "core/history/HistoryStore.h"
+#include "core/history/UserDatabase.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/AppStyle.h"
@@ -43,6 +44,10 @@ int main(int argc, char* argv[])
 
     // The chosen style (platform default, -style or QT_STYLE_OVERRIDE), wrapped.
     QApplication::setStyle(new AppStyle(QApplication::style()->name()));
+    // The window's pictures are drawn on other cores while the fonts are read and the window
+    // is built; so is the database driver loaded where there is a database to open.
+    Form1::prepare();
+    UserDatabase::prepareDriver();
     AppFonts::registerTahoma();
 
     // The stores outlive the window that uses them. The history opens the first time it is used.

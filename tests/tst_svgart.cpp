@@ -3,6 +3,7 @@
 
 #include <QDirIterator>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QtTest>
 
 class TestSvgArt : public QObject
@@ -52,6 +53,69 @@ private slots:
         QCOMPARE(
             SvgArt::pixmap(QStringLiteral(":/icons/link.svg"), QSize(24, 24), ratio).cacheKey(),
             picture.cacheKey());
+    }
+
+    // A picture drawn ahead on another thread is the very picture drawn when asked for.
+    void preparedPictureIsTheDrawnOne_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("banner") << ":/banner/banner.svg" << QSize(258, 52) << 1.0;
+        QTest::newRow("banner at 2") << ":/banner/banner-lit-en.svg" << QSize(258, 52) << 2.0;
+        QTest::newRow("hand at 1.5") << ":/cursors/hand.svg" << QSize(32, 32) << 1.5;
+        QTest::newRow("missing") << ":/no/such.svg" << QSize(16, 16) << 1.0;
+    }
+    void preparedPictureIsTheDrawnOne()
+    {
+        QFETCH(QString, picture);
+        QFETCH(QSize, size);
+        QFETCH(qreal, ratio);
+        QPixmapCache::clear();
+        const QPixmap drawn = SvgArt::pixmap(picture, size, ratio);
+        QPixmapCache::clear();
+        SvgArt::prepare(picture, size, ratio);
+        SvgArt::prepare(picture, size, ratio); // asked twice, drawn once
+        const QPixmap prepared = SvgArt::pixmap(picture, size, ratio);
+        QCOMPARE(prepared.isNull(), drawn.isNull());
+        QCOMPARE(prepared.devicePixelRatio(), drawn.devicePixelRatio());
+        QCOMPARE(prepared.toImage(), drawn.toImage());
+    }
+
+    // Icons are drawn at the size and ratio each use asks for; a disabled one looks it.
+    void iconDrawsAsAsked_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("16 at 1") << QSize(16, 16) << 1.0;
+        QTest::newRow("24 at 1.5") << QSize(24, 24) << 1.5;
+        QTest::newRow("16 at 2") << QSize(16, 16) << 2.0;
+    }
+    void iconDrawsAsAsked()
+    {
+        QFETCH(QSize, size);
+        QFETCH(qreal, ratio);
+        const QIcon icon = SvgArt::icon(QStringLiteral(":/icons/save.svg"));
+        QVERIFY(!icon.isNull());
+        const QPixmap normal = icon.pixmap(size, ratio);
+        QCOMPARE(normal.size(), size * ratio);
+        QCOMPARE(normal.devicePixelRatio(), ratio);
+        QCOMPARE(normal.toImage(),
+                 SvgArt::pixmap(QStringLiteral(":/icons/save.svg"), size, ratio).toImage());
+        const QPixmap disabled = icon.pixmap(size, ratio, QIcon::Disabled);
+        QCOMPARE(disabled.size(), normal.size());
+        QVERIFY(disabled.toImage() != normal.toImage());
+        // Painted through a painter, as tool buttons draw it.
+        QImage canvas(size * ratio, QImage::Format_ARGB32_Premultiplied);
+        canvas.setDevicePixelRatio(ratio);
+        canvas.fill(Qt::transparent);
+        QPainter p(&canvas);
+        icon.paint(&p, QRect(QPoint(0, 0), size));
+        p.end();
+        QImage expected = normal.toImage().convertToFormat(canvas.format());
+        expected.setDevicePixelRatio(ratio);
+        QCOMPARE(canvas, expected);
+        QVERIFY(SvgArt::icon(QStringLiteral(":/no/such.svg")).pixmap(size, ratio).isNull());
     }
 
     void missingPictureIsNull()

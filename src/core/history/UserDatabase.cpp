@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QVariant>
 
+#include <future>
 #include <utility>
 
 namespace {
@@ -176,17 +177,16 @@ UserDatabase::Opened UserDatabase::openFile(Access access)
         fail(Problem::Unavailable, QStringLiteral("no data folder is known"));
         return Opened::Failed;
     }
-    if (!QSqlDatabase::isDriverAvailable(driverName)) {
-        fail(Problem::Unavailable,
-             QStringLiteral("the Qt SQL driver %1 is missing").arg(driverName));
-        return Opened::Failed;
-    }
     if (!occupied(path) && !occupied(path + companions.constFirst()) && !adoptEarlierHistory(path))
         return Opened::Failed;
-    switch (inspect(path)) {
+    const FileState state = inspect(path);
+    // Reading where nothing is stored yet needs no driver.
+    if (state == FileState::Missing && access == Access::Existing)
+        return Opened::NoDatabase;
+    if (!requireDriver())
+        return Opened::Failed;
+    switch (state) {
     case FileState::Missing:
-        if (access == Access::Existing)
-            return Opened::NoDatabase;
         if (!create(path))
             return Opened::Failed;
         break;
@@ -306,6 +306,27 @@ UserDatabase::FileState UserDatabase::inspect(const QString& path) const
     return head.isEmpty() || head == sqliteHeader ? FileState::Usable : FileState::Damaged;
 }
 
+bool UserDatabase::requireDriver()
+{
+    if (QSqlDatabase::isDriverAvailable(driverName))
+        return true;
+    return fail(Problem::Unavailable,
+                QStringLiteral("the Qt SQL driver %1 is missing").arg(driverName));
+}
+
+void UserDatabase::prepareDriver()
+{
+    const QString folder = userFolder();
+    if (folder.isEmpty() || !occupied(QDir(folder).filePath(fileName())))
+        return;
+    // Loaded once; the program's end waits for it.
+    static const std::future<void> loading = std::async(std::launch::async, [] {
+        const QString connection = QStringLiteral("kalder-vitalon-driver");
+        QSqlDatabase::addDatabase(driverName, connection);
+        QSqlDatabase::removeDatabase(connection);
+    });
+}
+
 // Where there is no database yet, the history of earlier versions becomes it: its write-ahead
 // log is folded in first, so that the one file holds everything and a single rename moves it.
 // A damaged one is left where it is, for the user; a new database begins.
@@ -314,6 +335,8 @@ bool UserDatabase::adoptEarlierHistory(const QString& path)
     const QString earlier = QFileInfo(path).dir().filePath(earlierHistoryFileName());
     if (!QFileInfo(earlier).isFile())
         return true;
+    if (!requireDriver())
+        return false;
     QSqlError error;
     QString mode;
     {

@@ -62,6 +62,9 @@ public:
     // or a test does with setUserFolder() (empty: back to the data folder).
     static QString userFolder();
     static void setUserFolder(const QString& folder);
+    // Loads the database driver on another thread when the user's database exists, for a
+    // start that reads it soon after (the driver takes a millisecond or two to load).
+    static void prepareDriver();
 
     // The database file; empty when no data folder is known.
     QString location() const;
@@ -111,6 +114,7 @@ private:
     bool adoptEarlierHistory(const QString& path);
     bool create(const QString& path);
     bool setAside();
+    bool requireDriver();
     bool fail(Problem problem, const QString& detail);
     bool fail(const QSqlError& error);
 

@@ -9,16 +9,25 @@ namespace {
 constexpr int Size = 32;
 constexpr QPoint Fingertip(6, 0);
 
+QString picture()
+{
+    return QStringLiteral(":/cursors/hand.svg");
+}
+
 } // namespace
 
 QCursor HandCursor::make(qreal devicePixelRatio)
 {
-    const QPixmap hand =
-        SvgArt::pixmap(QStringLiteral(":/cursors/hand.svg"), QSize(Size, Size), devicePixelRatio);
+    const QPixmap hand = SvgArt::pixmap(picture(), QSize(Size, Size), devicePixelRatio);
     if (hand.isNull())
         return QCursor(Qt::PointingHandCursor);
     const QPoint hot = hotSpot(devicePixelRatio, QGuiApplication::platformName());
     return QCursor(hand, hot.x(), hot.y());
+}
+
+void HandCursor::prepare(qreal devicePixelRatio)
+{
+    SvgArt::prepare(picture(), QSize(Size, Size), devicePixelRatio);
 }
 
 QPoint HandCursor::hotSpot(qreal devicePixelRatio, const QString& platformName)

@@ -10,6 +10,8 @@ class HandCursor
 {
 public:
     static QCursor make(qreal devicePixelRatio);
+    // Starts drawing the picture for make() at that ratio on another thread.
+    static void prepare(qreal devicePixelRatio);
 
     // The fingertip in the units the platform reads a cursor's hot spot in: X11 in the
     // picture's own pixels, the others in logical ones.

@@ -1,6 +1,7 @@
 #include "windows/mainwindow/DataMenu.h"
 
 #include "widgets/support/MessageBoxes.h"
+#include "widgets/support/SvgArt.h"
 
 #include "core/data/CopyFile.h"
 
@@ -55,7 +56,7 @@ DataMenu::DataMenu(QWidget* host, QToolBar* bar, SettingsStore& settings, Histor
 
     m_button = new QToolButton(bar);
     m_button->setObjectName(QStringLiteral("data"));
-    m_button->setIcon(QIcon(QStringLiteral(":/icons/data.svg")));
+    m_button->setIcon(SvgArt::icon(QStringLiteral(":/icons/data.svg")));
     m_button->setMenu(menu);
     // The menu opens on a click, on Space or Enter, and on the Down key.
     m_button->setPopupMode(QToolButton::InstantPopup);

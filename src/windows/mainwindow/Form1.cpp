@@ -12,6 +12,8 @@
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/ButtonEnterKey.h"
 #include "widgets/support/CentredWindow.h"
+#include "widgets/support/HandCursor.h"
+#include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
 #include "windows/about/FormAbout.h"
 #include "windows/mainwindow/DataMenu.h"
@@ -26,6 +28,7 @@
 #include "windows/stopwatch/Secundomer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTime>
@@ -63,7 +66,7 @@ Form1::Form1(SettingsStore& settings, HistoryStore& history, QWidget* parent)
     setFixedSize(Twips::size(10920, 8430));
     AppFonts::registerTahoma();
     setFont(AppFonts::tahoma());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    setWindowIcon(SvgArt::icon(QStringLiteral(":/icons/app.svg")));
     setWindowTitle(designCaption());
 
     m_banner = new MainBanner(this);
@@ -88,6 +91,14 @@ Form1::Form1(SettingsStore& settings, HistoryStore& history, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+void Form1::prepare()
+{
+    // The ratio a window reports before it is shown on a screen.
+    const qreal ratio = qApp->devicePixelRatio();
+    MainBanner::prepare(ratio);
+    HandCursor::prepare(ratio);
+}
 
 QString Form1::designCaption()
 {

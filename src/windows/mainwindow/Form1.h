@@ -32,6 +32,10 @@ public:
     Form1(SettingsStore& settings, HistoryStore& history, QWidget* parent = nullptr);
     ~Form1() override;
 
+    // Starts drawing the pictures the window shows at once on other threads; called before the
+    // slower parts of start-up, they are ready when the window is built.
+    static void prepare();
+
     // Design caption; the load routine appends VersionString().
     static QString designCaption();
 

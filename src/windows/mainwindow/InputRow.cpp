@@ -1,6 +1,7 @@
 #include "windows/mainwindow/InputRow.h"
 
 #include "widgets/controls/Slider.h"
+#include "widgets/support/SvgArt.h"
 #include "windows/mainwindow/ReachableButton.h"
 
 #include <QAction>
@@ -63,7 +64,7 @@ QAction* InputRow::addStopwatchButton(const QString& name, const QRect& geometry
     m_stopwatchBar->setContentsMargins(0, 0, 0, 0);
     m_stopwatchBar->setGeometry(geometry);
     m_stopwatch =
-        m_stopwatchBar->addAction(QIcon(QStringLiteral(":/icons/stopwatch.svg")), QString());
+        m_stopwatchBar->addAction(SvgArt::icon(QStringLiteral(":/icons/stopwatch.svg")), QString());
     m_stopwatch->setObjectName(QStringLiteral("stopwatch"));
     m_stopwatch->setToolTip(tr("Замерить секундомером"));
     // One tool tip for both; a screen reader tells them apart by the test each one times.

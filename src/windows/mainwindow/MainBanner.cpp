@@ -10,14 +10,37 @@
 
 #include <QLabel>
 
+namespace {
+
+QSize bannerSize()
+{
+    return Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight);
+}
+
+QString linkPicture()
+{
+    return QStringLiteral(":/icons/link.svg");
+}
+
+constexpr QSize LinkIconSize(24, 24);
+
+} // namespace
+
+void MainBanner::prepare(qreal devicePixelRatio)
+{
+    SvgArt::prepare(BannerPicture::art(false), bannerSize(), devicePixelRatio);
+    SvgArt::prepare(linkPicture(), LinkIconSize, devicePixelRatio);
+    // For the first sweep step, a tenth of a second after the window shows.
+    SvgArt::prepare(BannerPicture::art(true), bannerSize(), devicePixelRatio);
+}
+
 MainBanner::MainBanner(QWidget* window) : QObject(window)
 {
     m_banner = new BannerPicture(window);
     m_banner->setObjectName(QStringLiteral("Picture5"));
     m_banner->setGeometry(Twips::rect(0, -15, 8775, 750));
     const qreal dpr = window->devicePixelRatioF();
-    const QSize bannerSize = Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight);
-    m_banner->setPicture(SvgArt::pixmap(BannerPicture::art(false), bannerSize, dpr));
+    m_banner->setPicture(SvgArt::pixmap(BannerPicture::art(false), bannerSize(), dpr));
     m_banner->setAccessibleName(QStringLiteral("Kalder Vitalon"));
 
     auto* linkBand = new QWidget(window);
@@ -31,7 +54,7 @@ MainBanner::MainBanner(QWidget* window) : QObject(window)
     auto* linkIcon = new QLabel(linkBand);
     linkIcon->setObjectName(QStringLiteral("Image1"));
     linkIcon->setGeometry(Twips::rect(120, 180, 360, 360));
-    linkIcon->setPixmap(SvgArt::pixmap(QStringLiteral(":/icons/link.svg"), QSize(24, 24), dpr));
+    linkIcon->setPixmap(SvgArt::pixmap(linkPicture(), LinkIconSize, dpr));
 
     m_aboutLink = new LinkLabel(tr("О программе"), 1, linkBand);
     m_aboutLink->setGeometry(Twips::rect(540, 240, 1365, 255));
@@ -54,8 +77,7 @@ const QPixmap& MainBanner::litBanner() const
     if (!m_litDrawn) {
         m_litDrawn = true;
         // At the plain banner's pixel ratio, so that strips copy one to one.
-        const QSize size = Twips::size(BannerSweep::PictureWidth, BannerSweep::PictureHeight);
-        m_lit = SvgArt::pixmap(BannerPicture::art(true), size, m_plain.devicePixelRatio());
+        m_lit = SvgArt::pixmap(BannerPicture::art(true), bannerSize(), m_plain.devicePixelRatio());
     }
     return m_lit;
 }

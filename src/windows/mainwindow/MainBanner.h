@@ -15,6 +15,9 @@ class MainBanner : public QObject
     Q_OBJECT
 public:
     explicit MainBanner(QWidget* window);
+    // Starts drawing the band's pictures for a window at that pixel ratio on other threads,
+    // so that they are ready when the window is built.
+    static void prepare(qreal devicePixelRatio);
 
     // The pictures the sweeps take their strips from: lit, drawn when first needed (the first
     // sweep step), not while the window is built; and plain, as loaded.

@@ -1,6 +1,7 @@
 #include "windows/mainwindow/ProfileToolbar.h"
 
 #include "widgets/controls/MenuRowDelegate.h"
+#include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
 #include "widgets/support/WheelNeedsFocus.h"
 #include "windows/mainwindow/InputRow.h"
@@ -47,7 +48,7 @@ ProfileToolbar::ProfileToolbar(QWidget* window) : QObject(window)
     m_bar->addWidget(placeholder);
 
     const auto addButton = [this](const char* key, const QString& icon, const QString& name) {
-        QAction* action = m_bar->addAction(QIcon(icon), QString());
+        QAction* action = m_bar->addAction(SvgArt::icon(icon), QString());
         action->setObjectName(QString::fromLatin1(key));
         action->setEnabled(false);
         // The buttons show only an icon; the tip says what they do.

@@ -4,6 +4,7 @@
 #include "widgets/controls/Panel3d.h"
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/ButtonEnterKey.h"
+#include "widgets/support/SvgArt.h"
 #include "widgets/support/Twips.h"
 #include "windows/stopwatch/StopwatchDisplay.h"
 
@@ -83,11 +84,11 @@ void Secundomer::Form_Load()
     } pictures[] = {{":/stopwatch/start.svg", QT_TR_NOOP("Пуск")},
                     {":/stopwatch/stop.svg", QT_TR_NOOP("Стоп")}};
     for (const auto& picture : pictures) {
-        m_buttons << m_toolbar1->addAction(QIcon(QString::fromLatin1(picture.icon)),
+        m_buttons << m_toolbar1->addAction(SvgArt::icon(QString::fromLatin1(picture.icon)),
                                            tr(picture.tip));
     }
     m_buttons << m_toolbar1->addSeparator();
-    m_buttons << m_toolbar1->addAction(QIcon(QStringLiteral(":/stopwatch/reset.svg")),
+    m_buttons << m_toolbar1->addAction(SvgArt::icon(QStringLiteral(":/stopwatch/reset.svg")),
                                        tr("Обнулить"));
     for (int index = Placeholder; index <= Reset; ++index) {
         QAction* action = button(index);
