@@ -153,16 +153,17 @@ private slots:
             QVERIFY2(carried.at(0).contains(row), qPrintable(row));
     }
 
-    // The carry-over takes sections in chunks; every value of a file of many sections arrives,
-    // whatever the chunk they fall in, with sections whose names sort apart from their keys
-    // ("P 1" before "P 1 b", while "P 1 b/C14" sorts before "P 1/C14") and keys at the top.
+    // The carry-over takes the keys in chunks of 20,000; every value of a file of many sections
+    // arrives, whatever the chunk it falls in, with sections whose names sort apart from their
+    // keys ("P 1" before "P 1 b", while "P 1 b/C14" sorts before "P 1/C14"), sections whose
+    // keys a subsection splits, and keys at the top.
     void manySectionsCarryOverWhole_data()
     {
         QTest::addColumn<int>("sections");
         QTest::newRow("1") << 1;
-        QTest::newRow("one chunk") << 500;
-        QTest::newRow("one past a chunk") << 501;
-        QTest::newRow("several chunks") << 1203;
+        QTest::newRow("within a chunk") << 500;
+        QTest::newRow("past a chunk") << 2501;
+        QTest::newRow("several chunks") << 6203;
     }
     void manySectionsCarryOverWhole()
     {
@@ -176,12 +177,14 @@ private slots:
             for (int i = 0; i < sections; ++i) {
                 const QString section = QStringLiteral("Vitalon2/Presets/P %1").arg(i);
                 for (const QString& sub : {section, section + QStringLiteral(" b")}) {
-                    for (const char* key : {"C14", "C30"}) {
-                        const QString value =
-                            QStringLiteral("%1 «%2»").arg(sub, QLatin1String(key));
-                        earlier.setValue(sub + QLatin1Char('/') + QLatin1String(key), value);
+                    // "m/k" sorts between "C30" and "zz", splitting the section's keys.
+                    for (const char* key : {"C14", "C30", "m/k", "zz"}) {
+                        const QString full = sub + QLatin1Char('/') + QLatin1String(key);
+                        const QString value = QStringLiteral("«%1»").arg(full);
+                        earlier.setValue(full, value);
+                        const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
                         expected << QStringLiteral("Kalder_Programming | %1 | %2 | %3")
-                                        .arg(sub, QLatin1String(key), value);
+                                        .arg(full.first(slash), full.sliced(slash + 1), value);
                     }
                 }
             }
@@ -192,7 +195,7 @@ private slots:
             SettingsStore store(m_dir->path());
             QCOMPARE(storedText(store, list + QStringLiteral("\\P 0 b"), QStringLiteral("C30"),
                                 QString()),
-                     QStringLiteral("Vitalon2/Presets/P 0 b «C30»"));
+                     QStringLiteral("«Vitalon2/Presets/P 0 b/C30»"));
         }
         Peek peek(m_dir->file());
         QStringList carried =

@@ -103,52 +103,67 @@ DatabaseSettingsBackend::EarlierValues DatabaseSettingsBackend::readEarlier(cons
         const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
         const QStringView path = slash < 0 ? QStringView() : QStringView(full).first(slash);
         if (section.isNull() || QStringView(section) != path)
-            section = slash < 0 ? QStringLiteral("") : path.toString();
+            section = path.toString();
         values.append({section, full.sliced(slash + 1), value.toString()});
     }
     return values;
 }
 
-// One statement per section, its keys and texts handed over as one JSON object: a file of
-// 10,000 profiles holds 370,000 keys, and each run of a statement (and each value bound to
-// one) costs more than the engine's work on a row. Another thread writes the JSON of the next
-// sections while the database takes these.
+// One statement per run of keys of one section, its keys and texts handed over as one JSON
+// object: a file of 10,000 profiles holds 370,000 keys, and each run of a statement (and each
+// value bound to one) costs more than the engine's work on a row. Another thread reads the
+// next keys' values and writes their JSON while the database takes these.
 QSqlError DatabaseSettingsBackend::insertEarlier(const QSqlDatabase& db, const QString& application,
-                                                 const EarlierValues& values)
+                                                 const QString& file)
 {
     QSqlQuery q(db);
     if (!q.prepare(QStringLiteral("INSERT OR REPLACE INTO setting (application, section, key, "
                                   "value) SELECT ?, ?, key, value FROM json_each(?)")))
         return q.lastError();
 
-    // Where each section's values begin, and the end.
-    QList<qsizetype> starts;
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        if (i == 0 || values[i].section != values[i - 1].section)
-            starts.append(i);
-    }
-    starts.append(values.size());
-    const qsizetype sections = starts.size() - 1;
-
-    constexpr qsizetype sectionsPerChunk = 500;
-    const auto json = [&values, &starts, sections](qsizetype firstSection) {
-        QStringList texts;
-        const qsizetype end = std::min(sections, firstSection + sectionsPerChunk);
-        for (qsizetype s = firstSection; s < end; ++s) {
-            QJsonObject object;
-            for (qsizetype i = starts[s]; i < starts[s + 1]; ++i)
-                object.insert(values[i].key, values[i].value);
-            texts.append(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
-        }
-        return texts;
+    const QSettings earlier(file, QSettings::IniFormat);
+    const QStringList all = earlier.allKeys();
+    struct Run
+    {
+        QString section;
+        QString json;
     };
-    std::future<QStringList> next = std::async(std::launch::async, json, 0);
-    for (qsizetype first = 0; first < sections; first += sectionsPerChunk) {
-        const QStringList texts = next.get();
-        if (first + sectionsPerChunk < sections)
-            next = std::async(std::launch::async, json, first + sectionsPerChunk);
-        for (qsizetype k = 0; k < texts.size(); ++k) {
-            if (!exec(q, {application, text(values[starts[first + k]].section), texts[k]}))
+    constexpr qsizetype keysPerChunk = 20000;
+    // Only one chunk is read at a time, so the settings object is never used by two threads.
+    const auto chunk = [&earlier, &all](qsizetype first) {
+        QList<Run> runs;
+        QJsonObject object;
+        QStringView section;
+        const auto close = [&] {
+            if (!object.isEmpty()) {
+                runs.append({section.toString(), QString::fromUtf8(QJsonDocument(object).toJson(
+                                                     QJsonDocument::Compact))});
+                object = QJsonObject();
+            }
+        };
+        const qsizetype end = std::min(all.size(), first + keysPerChunk);
+        for (qsizetype i = first; i < end; ++i) {
+            const QString& full = all[i];
+            const QVariant value = earlier.value(full);
+            if (!value.isValid())
+                continue;
+            const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
+            const QStringView path = slash < 0 ? QStringView() : QStringView(full).first(slash);
+            if (path != section)
+                close();
+            section = path;
+            object.insert(full.sliced(slash + 1), value.toString());
+        }
+        close();
+        return runs;
+    };
+    std::future<QList<Run>> next = std::async(std::launch::async, chunk, 0);
+    for (qsizetype first = 0; first < all.size(); first += keysPerChunk) {
+        const QList<Run> runs = next.get();
+        if (first + keysPerChunk < all.size())
+            next = std::async(std::launch::async, chunk, first + keysPerChunk);
+        for (const Run& run : runs) {
+            if (!exec(q, {application, text(run.section), run.json}))
                 return q.lastError();
         }
     }
@@ -190,9 +205,7 @@ bool DatabaseSettingsBackend::carryOver()
             return q.lastError();
         if (q.value(0).toLongLong() > 0)
             return QSqlError(); // carried over before; this run's transaction writes nothing
-        if (!m_earlier)
-            m_earlier = readEarlier(source);
-        if (const QSqlError error = insertEarlier(db, m_application, *m_earlier); error.isValid())
+        if (const QSqlError error = insertEarlier(db, m_application, source); error.isValid())
             return error;
         if (!q.prepare(QStringLiteral("INSERT INTO settings_carried_over (application, source, "
                                       "carried_ms) VALUES (?, ?, ?)")) ||

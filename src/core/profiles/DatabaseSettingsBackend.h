@@ -40,7 +40,7 @@ private:
     bool carryOver();
     static EarlierValues readEarlier(const QString& file);
     static QSqlError insertEarlier(const QSqlDatabase& db, const QString& application,
-                                   const EarlierValues& values);
+                                   const QString& file);
     QHash<QString, QString> earlierSection(const QString& path);
     QSqlError checkCache(const QSqlDatabase& db);
     void cacheApplied(const SettingsStore::Batch& batch);
