@@ -127,6 +127,9 @@ private slots:
                 QVERIFY(save(store, list, QStringLiteral("LastIndex"), QStringLiteral("99")));
             }
             QCOMPARE(fileBytes(earlier), before);
+            // Carried over through a rollback journal, then back on the write-ahead log.
+            QCOMPARE(Peek(folder.file()).rows(QStringLiteral("PRAGMA journal_mode")),
+                     QStringList{QStringLiteral("wal")});
             // Whatever the earlier file says afterwards is no longer read.
             QVERIFY(QFile::remove(earlier));
             {

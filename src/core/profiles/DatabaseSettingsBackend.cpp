@@ -179,6 +179,36 @@ QHash<QString, QString> DatabaseSettingsBackend::earlierSection(const QString& p
     return m_earlierSections.value(path);
 }
 
+QSqlError DatabaseSettingsBackend::carriedBefore(const QSqlDatabase& db, bool& carried) const
+{
+    QSqlQuery q(db);
+    if (!q.prepare(
+            QStringLiteral("SELECT count(*) FROM settings_carried_over WHERE application = ?")) ||
+        !exec(q, {m_application}) || !q.next())
+        return q.lastError();
+    carried = q.value(0).toLongLong() > 0;
+    return QSqlError();
+}
+
+QSqlError DatabaseSettingsBackend::carryOverFrom(const QSqlDatabase& db, const QString& source)
+{
+    SqlTransaction transaction(db);
+    if (!transaction.begun())
+        return transaction.error();
+    // Asked again within the transaction: another program may have carried it over meanwhile.
+    bool carried = false;
+    if (const QSqlError error = carriedBefore(db, carried); error.isValid() || carried)
+        return error; // this run's transaction writes nothing
+    if (const QSqlError error = insertEarlier(db, m_application, source); error.isValid())
+        return error;
+    QSqlQuery q(db);
+    if (!q.prepare(QStringLiteral("INSERT INTO settings_carried_over (application, source, "
+                                  "carried_ms) VALUES (?, ?, ?)")) ||
+        !exec(q, {m_application, source, QDateTime::currentMSecsSinceEpoch()}))
+        return q.lastError();
+    return transaction.commit() ? QSqlError() : transaction.error();
+}
+
 bool DatabaseSettingsBackend::carryOver()
 {
     if (m_carried)
@@ -195,23 +225,16 @@ bool DatabaseSettingsBackend::carryOver()
         return true;
     }
     const bool ok = m_db.run(UserDatabase::Access::Create, [&](const QSqlDatabase& db) {
-        SqlTransaction transaction(db);
-        if (!transaction.begun())
-            return transaction.error();
-        QSqlQuery q(db);
-        if (!q.prepare(QStringLiteral(
-                "SELECT count(*) FROM settings_carried_over WHERE application = ?")) ||
-            !exec(q, {m_application}) || !q.next())
-            return q.lastError();
-        if (q.value(0).toLongLong() > 0)
-            return QSqlError(); // carried over before; this run's transaction writes nothing
-        if (const QSqlError error = insertEarlier(db, m_application, source); error.isValid())
+        bool carried = false;
+        if (const QSqlError error = carriedBefore(db, carried); error.isValid() || carried)
             return error;
-        if (!q.prepare(QStringLiteral("INSERT INTO settings_carried_over (application, source, "
-                                      "carried_ms) VALUES (?, ?, ?)")) ||
-            !exec(q, {m_application, source, QDateTime::currentMSecsSinceEpoch()}))
-            return q.lastError();
-        return transaction.commit() ? QSqlError() : transaction.error();
+        // The file's rows go into the database through a rollback journal, which writes them
+        // once, where the write-ahead log writes them twice (into the log, then from it). A
+        // database another connection holds open just keeps its log.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+        const QSqlError error = carryOverFrom(db, source);
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        return error;
     });
     if (!ok) {
         // Read for the reads meanwhile; the carry-over is tried again by the next access.

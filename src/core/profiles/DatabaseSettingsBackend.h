@@ -38,6 +38,8 @@ private:
     using EarlierValues = QList<EarlierValue>;
 
     bool carryOver();
+    QSqlError carriedBefore(const QSqlDatabase& db, bool& carried) const;
+    QSqlError carryOverFrom(const QSqlDatabase& db, const QString& source);
     static EarlierValues readEarlier(const QString& file);
     static QSqlError insertEarlier(const QSqlDatabase& db, const QString& application,
                                    const QString& file);
