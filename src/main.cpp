@@ -49,6 +49,9 @@ int main(int argc, char* argv[])
     Form1::prepare();
     UserDatabase::prepareDriver();
     AppFonts::registerTahoma();
+    // The program's font for every window and pop-up; nothing then reads the desktop's font
+    // just to lay out a text field before it takes the window's.
+    QApplication::setFont(AppFonts::tahoma());
 
     // The stores outlive the window that uses them. The history opens the first time it is used.
     SettingsStore settings;

@@ -1,5 +1,6 @@
 #include "widgets/support/HandCursor.h"
 #include "widgets/support/SvgArt.h"
+#include "widgets/support/SvgIconEngine.h"
 
 #include <QDirIterator>
 #include <QPainter>
@@ -80,6 +81,47 @@ private slots:
         QCOMPARE(prepared.isNull(), drawn.isNull());
         QCOMPARE(prepared.devicePixelRatio(), drawn.devicePixelRatio());
         QCOMPARE(prepared.toImage(), drawn.toImage());
+    }
+
+    // Pictures asked for ahead in a row are drawn in turn; each is the right one whatever order
+    // they are taken in, and asking again once the others are done starts the drawing again.
+    void preparedInARowEachTheirOwn()
+    {
+        const QList<std::pair<QString, QSize>> pictures{
+            {QStringLiteral(":/icons/save.svg"), QSize(16, 16)},
+            {QStringLiteral(":/icons/del.svg"), QSize(16, 16)},
+            {QStringLiteral(":/icons/data.svg"), QSize(24, 24)},
+            {QStringLiteral(":/slider/thumb.svg"), QSize(20, 10)},
+            {QStringLiteral(":/no/such.svg"), QSize(16, 16)},
+            {QStringLiteral(":/banner/banner.svg"), QSize(258, 52)}};
+        QList<QImage> drawn;
+        QPixmapCache::clear();
+        for (const auto& [picture, size] : pictures)
+            drawn << SvgArt::pixmap(picture, size, 2).toImage();
+        QPixmapCache::clear();
+        for (const auto& [picture, size] : pictures)
+            SvgArt::prepare(picture, size, 2);
+        for (qsizetype i = pictures.size() - 1; i >= 0; --i)
+            QCOMPARE(SvgArt::pixmap(pictures[i].first, pictures[i].second, 2).toImage(), drawn[i]);
+
+        QPixmapCache::clear();
+        SvgArt::prepare(pictures[0].first, pictures[0].second, 2);
+        QCOMPARE(SvgArt::pixmap(pictures[0].first, pictures[0].second, 2).toImage(), drawn[0]);
+    }
+
+    // An icon drawn ahead for a size and ratio is the one its use draws.
+    void preparedIconIsTheDrawnOne()
+    {
+        const QString picture = QStringLiteral(":/icons/stopwatch.svg");
+        QPixmapCache::clear();
+        const QImage drawn = SvgArt::icon(picture).pixmap(QSize(12, 12), 1.5).toImage();
+        QPixmapCache::clear();
+        SvgIconEngine::prepare(picture, QSize(12, 12), 1.5);
+        const QPixmap prepared = SvgArt::icon(picture).pixmap(QSize(12, 12), 1.5);
+        QCOMPARE(prepared.devicePixelRatio(), 1.5);
+        QCOMPARE(prepared.toImage(), drawn);
+        // A window's icon is offered at the sizes drawn ahead for it.
+        QCOMPARE(SvgArt::icon(picture).availableSizes(), SvgIconEngine::offeredSizes());
     }
 
     // Icons are drawn at the size and ratio each use asks for; a disabled one looks it.

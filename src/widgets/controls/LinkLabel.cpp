@@ -20,6 +20,10 @@ LinkLabel::LinkLabel(const QString& text, int index, QWidget* parent)
     // What the link opens must not take the repeats of the key that pressed it.
     HeldKeyGuard::install();
     setMouseTracking(true);
+    // Clicks and keys are the link's own. A label that takes the focus would otherwise lay its
+    // text out in a rich-text document, for moving between links it does not have. (This also
+    // takes the focus away, so it comes first.)
+    setTextInteractionFlags(Qt::NoTextInteraction);
     setFocusPolicy(Qt::TabFocus);
     setCursor(HandCursor::make(devicePixelRatioF()));
     QFont underlined = font();

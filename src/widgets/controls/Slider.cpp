@@ -6,6 +6,7 @@
 #include "widgets/controls/SliderThumb.h"
 #include "widgets/support/ButtonState.h"
 #include "widgets/support/HandCursor.h"
+#include "widgets/support/SvgArt.h"
 #include "widgets/support/SystemColor.h"
 #include "widgets/support/Twips.h"
 
@@ -40,6 +41,13 @@ const QColor Orange(255, 128, 0);
 constexpr int WheelNotch = 120;
 
 } // namespace
+
+void Slider::prepare(qreal devicePixelRatio)
+{
+    const QSize thumb = Twips::size(SliderGeometry::ThumbWidth, ThumbHeight);
+    SvgArt::prepare(NormalThumb, thumb, devicePixelRatio);
+    SvgArt::prepare(DisabledThumb, thumb, devicePixelRatio);
+}
 
 Slider::Slider(QWidget* parent) : QWidget(parent)
 {

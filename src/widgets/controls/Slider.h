@@ -35,6 +35,9 @@ public:
     static constexpr int HandCursorCode = 99;
 
     explicit Slider(QWidget* parent = nullptr);
+    // Starts drawing the thumb pictures a window shows at once (normal and disabled) for that
+    // pixel ratio on another thread.
+    static void prepare(qreal devicePixelRatio);
     ~Slider() override;
 
     // Max and Min neither move the thumb nor bring Value back into range.

@@ -7,8 +7,10 @@
 #include <QPixmapCache>
 #include <QSvgRenderer>
 
+#include <deque>
 #include <future>
 #include <map>
+#include <mutex>
 
 namespace {
 
@@ -35,12 +37,75 @@ QImage rendered(const QString& resource, QSize logicalSize, qreal devicePixelRat
     return image;
 }
 
-// Renderings under way or done, by cache key; each is taken by the first pixmap() that asks.
-// A rendering nobody took is waited for when the program ends.
-std::map<QString, std::future<QImage>>& prepared()
+// Pictures asked for ahead are drawn in turn on one other thread, in the order they were asked
+// for (the order the window needs them in); each rendering is taken by the first pixmap() that
+// asks for it. The thread ends when nothing is left to draw, and a later prepare() starts it
+// again; the program's end waits for it.
+class Preparation
 {
-    static std::map<QString, std::future<QImage>> renderings;
-    return renderings;
+public:
+    bool has(const QString& key) const { return m_done.count(key) > 0; }
+
+    void add(const QString& key, const QString& resource, QSize logicalSize, qreal ratio)
+    {
+        Job job{resource, logicalSize, ratio, {}};
+        m_done.emplace(key, job.promise.get_future());
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_queue.push_back(std::move(job));
+        if (!m_working) {
+            m_working = true;
+            m_worker = std::async(std::launch::async, [this] { work(); });
+        }
+    }
+
+    // The rendering for the key, or a null future when none was asked for.
+    std::future<QImage> take(const QString& key)
+    {
+        const auto found = m_done.find(key);
+        if (found == m_done.end())
+            return {};
+        std::future<QImage> result = std::move(found->second);
+        m_done.erase(found);
+        return result;
+    }
+
+private:
+    struct Job
+    {
+        QString resource;
+        QSize logicalSize;
+        qreal ratio;
+        std::promise<QImage> promise;
+    };
+
+    void work()
+    {
+        for (;;) {
+            Job job;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                if (m_queue.empty()) {
+                    m_working = false;
+                    return;
+                }
+                job = std::move(m_queue.front());
+                m_queue.pop_front();
+            }
+            job.promise.set_value(rendered(job.resource, job.logicalSize, job.ratio));
+        }
+    }
+
+    std::map<QString, std::future<QImage>> m_done; // GUI thread only
+    std::mutex m_mutex;                            // guards the queue and the flag
+    std::deque<Job> m_queue;
+    bool m_working = false;
+    std::future<void> m_worker; // last, so that it is waited for before the rest goes
+};
+
+Preparation& preparation()
+{
+    static Preparation instance;
+    return instance;
 }
 
 } // namespace
@@ -52,14 +117,9 @@ QPixmap SvgArt::pixmap(const QString& resource, QSize logicalSize, qreal deviceP
     if (QPixmapCache::find(key, &cached))
         return cached;
 
-    QImage image;
-    const auto job = prepared().find(key);
-    if (job != prepared().end()) {
-        image = job->second.get();
-        prepared().erase(job);
-    } else {
-        image = rendered(resource, logicalSize, devicePixelRatio);
-    }
+    std::future<QImage> ahead = preparation().take(key);
+    const QImage image =
+        ahead.valid() ? ahead.get() : rendered(resource, logicalSize, devicePixelRatio);
     if (image.isNull())
         return QPixmap();
     QPixmap result = QPixmap::fromImage(image);
@@ -72,10 +132,9 @@ void SvgArt::prepare(const QString& resource, QSize logicalSize, qreal devicePix
 {
     const QString key = cacheKey(resource, logicalSize, devicePixelRatio);
     QPixmap cached;
-    if (prepared().count(key) > 0 || QPixmapCache::find(key, &cached))
+    if (preparation().has(key) || QPixmapCache::find(key, &cached))
         return;
-    prepared().emplace(
-        key, std::async(std::launch::async, rendered, resource, logicalSize, devicePixelRatio));
+    preparation().add(key, resource, logicalSize, devicePixelRatio);
 }
 
 QIcon SvgArt::icon(const QString& resource)

@@ -9,6 +9,17 @@
 
 SvgIconEngine::SvgIconEngine(const QString& resource) : m_resource(resource) {}
 
+QList<QSize> SvgIconEngine::offeredSizes()
+{
+    return {QSize(16, 16), QSize(32, 32), QSize(64, 64), QSize(128, 128)};
+}
+
+void SvgIconEngine::prepare(const QString& resource, QSize logicalSize, qreal devicePixelRatio)
+{
+    // As scaledPixmap() draws it: at the size in device pixels, at ratio 1.
+    SvgArt::prepare(resource, logicalSize * devicePixelRatio, 1.0);
+}
+
 void SvgIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                           QIcon::State state)
 {
@@ -34,6 +45,13 @@ QPixmap SvgIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::
     QStyleOption option;
     option.palette = QApplication::palette();
     return QApplication::style()->generatedIconPixmap(mode, normal, &option);
+}
+
+QList<QSize> SvgIconEngine::availableSizes(QIcon::Mode mode, QIcon::State state)
+{
+    Q_UNUSED(mode)
+    Q_UNUSED(state)
+    return offeredSizes();
 }
 
 QString SvgIconEngine::key() const

@@ -2,6 +2,7 @@
 
 #include "widgets/support/MessageBoxes.h"
 #include "widgets/support/SvgArt.h"
+#include "widgets/support/SvgIconEngine.h"
 
 #include "core/data/CopyFile.h"
 
@@ -15,6 +16,8 @@
 #include <QToolButton>
 
 namespace {
+
+const QString ButtonIcon = QStringLiteral(":/icons/data.svg");
 
 // Where the last copy was saved or read, for the next dialog of the session.
 QString& lastFolder()
@@ -32,6 +35,11 @@ QString startFolder()
 }
 
 } // namespace
+
+void DataMenu::prepare(QSize iconSize, qreal devicePixelRatio)
+{
+    SvgIconEngine::prepare(ButtonIcon, iconSize, devicePixelRatio);
+}
 
 DataMenu::DataMenu(QWidget* host, QToolBar* bar, SettingsStore& settings, HistoryStore& history,
                    std::function<void()> reloadProfiles)
@@ -56,7 +64,7 @@ DataMenu::DataMenu(QWidget* host, QToolBar* bar, SettingsStore& settings, Histor
 
     m_button = new QToolButton(bar);
     m_button->setObjectName(QStringLiteral("data"));
-    m_button->setIcon(SvgArt::icon(QStringLiteral(":/icons/data.svg")));
+    m_button->setIcon(SvgArt::icon(ButtonIcon));
     m_button->setMenu(menu);
     // The menu opens on a click, on Space or Enter, and on the Down key.
     m_button->setPopupMode(QToolButton::InstantPopup);

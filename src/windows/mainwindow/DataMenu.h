@@ -3,6 +3,7 @@
 #include "core/data/DataTransfer.h"
 
 #include <QObject>
+#include <QSize>
 
 #include <functional>
 
@@ -22,6 +23,9 @@ class DataMenu : public QObject
 public:
     DataMenu(QWidget* host, QToolBar* bar, SettingsStore& settings, HistoryStore& history,
              std::function<void()> reloadProfiles);
+
+    // Starts drawing the button's icon at that logical size and pixel ratio on another thread.
+    static void prepare(QSize iconSize, qreal devicePixelRatio);
 
     QToolButton* button() const { return m_button; }
 

@@ -14,6 +14,7 @@
 #include "widgets/support/CentredWindow.h"
 #include "widgets/support/HandCursor.h"
 #include "widgets/support/SvgArt.h"
+#include "widgets/support/SvgIconEngine.h"
 #include "widgets/support/Twips.h"
 #include "windows/about/FormAbout.h"
 #include "windows/mainwindow/DataMenu.h"
@@ -47,6 +48,8 @@ constexpr int SliderDrop = 15;
 constexpr int ValueLeft = 9540;   // value labels, one column in both upper groups
 constexpr int SliderRight = 9450; // right edge of every slider
 
+const QString WindowIcon = QStringLiteral(":/icons/app.svg");
+
 QString secondsText(int seconds)
 {
     return Form1::tr("%1 сек").arg(seconds);
@@ -66,7 +69,7 @@ Form1::Form1(SettingsStore& settings, HistoryStore& history, QWidget* parent)
     setFixedSize(Twips::size(10920, 8430));
     AppFonts::registerTahoma();
     setFont(AppFonts::tahoma());
-    setWindowIcon(SvgArt::icon(QStringLiteral(":/icons/app.svg")));
+    setWindowIcon(SvgArt::icon(WindowIcon));
     setWindowTitle(designCaption());
 
     m_banner = new MainBanner(this);
@@ -96,8 +99,15 @@ void Form1::prepare()
 {
     // The ratio a window reports before it is shown on a screen.
     const qreal ratio = qApp->devicePixelRatio();
+    // In the order the window needs them.
     MainBanner::prepare(ratio);
     HandCursor::prepare(ratio);
+    for (const QSize& size : SvgIconEngine::offeredSizes())
+        SvgIconEngine::prepare(WindowIcon, size, ratio);
+    Slider::prepare(ratio);
+    InputRow::prepare(ratio);
+    ProfileToolbar::prepare(ratio);
+    DataMenu::prepare(QSize(ProfileToolbar::IconSize, ProfileToolbar::IconSize), ratio);
 }
 
 QString Form1::designCaption()

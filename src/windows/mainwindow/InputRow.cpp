@@ -2,12 +2,27 @@
 
 #include "widgets/controls/Slider.h"
 #include "widgets/support/SvgArt.h"
+#include "widgets/support/SvgIconEngine.h"
 #include "windows/mainwindow/ReachableButton.h"
 
 #include <QAction>
 #include <QIcon>
 #include <QLabel>
 #include <QToolBar>
+
+namespace {
+
+const QString StopwatchIcon = QStringLiteral(":/icons/stopwatch.svg");
+// The size the button, a little larger, has room to show the icon at.
+constexpr int StopwatchIconSize = 12;
+
+} // namespace
+
+void InputRow::prepare(qreal devicePixelRatio)
+{
+    SvgIconEngine::prepare(StopwatchIcon, QSize(StopwatchIconSize, StopwatchIconSize),
+                           devicePixelRatio);
+}
 
 InputRow::InputRow(QWidget* parent, const InputRange& range)
     : QObject(parent), m_parent(parent), m_range(range)
@@ -60,11 +75,10 @@ QAction* InputRow::addStopwatchButton(const QString& name, const QRect& geometry
     m_stopwatchBar->setObjectName(name);
     m_stopwatchBar->setMovable(false);
     m_stopwatchBar->setFloatable(false);
-    m_stopwatchBar->setIconSize(QSize(16, 16));
+    m_stopwatchBar->setIconSize(QSize(StopwatchIconSize, StopwatchIconSize));
     m_stopwatchBar->setContentsMargins(0, 0, 0, 0);
     m_stopwatchBar->setGeometry(geometry);
-    m_stopwatch =
-        m_stopwatchBar->addAction(SvgArt::icon(QStringLiteral(":/icons/stopwatch.svg")), QString());
+    m_stopwatch = m_stopwatchBar->addAction(SvgArt::icon(StopwatchIcon), QString());
     m_stopwatch->setObjectName(QStringLiteral("stopwatch"));
     m_stopwatch->setToolTip(tr("Замерить секундомером"));
     // One tool tip for both; a screen reader tells them apart by the test each one times.

@@ -25,6 +25,8 @@ public:
 
     // The parts are made in the order they are added, which is the window's order of controls.
     InputRow(QWidget* parent, const InputRange& range);
+    // Starts drawing the stopwatch buttons' icon for that pixel ratio on another thread.
+    static void prepare(qreal devicePixelRatio);
 
     static QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text,
                              const QRect& geometry, Qt::Alignment align = Qt::AlignLeft);

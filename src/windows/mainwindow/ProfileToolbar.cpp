@@ -2,6 +2,7 @@
 
 #include "widgets/controls/MenuRowDelegate.h"
 #include "widgets/support/SvgArt.h"
+#include "widgets/support/SvgIconEngine.h"
 #include "widgets/support/Twips.h"
 #include "widgets/support/WheelNeedsFocus.h"
 #include "windows/mainwindow/InputRow.h"
@@ -14,13 +15,26 @@
 #include <QLineEdit>
 #include <QToolBar>
 
+namespace {
+
+const QString SaveIcon = QStringLiteral(":/icons/save.svg");
+const QString DeleteIcon = QStringLiteral(":/icons/del.svg");
+
+} // namespace
+
+void ProfileToolbar::prepare(qreal devicePixelRatio)
+{
+    SvgIconEngine::prepare(SaveIcon, QSize(IconSize, IconSize), devicePixelRatio);
+    SvgIconEngine::prepare(DeleteIcon, QSize(IconSize, IconSize), devicePixelRatio);
+}
+
 ProfileToolbar::ProfileToolbar(QWidget* window) : QObject(window)
 {
     m_bar = new QToolBar(window);
     m_bar->setObjectName(QStringLiteral("Toolbar1"));
     m_bar->setMovable(false);
     m_bar->setFloatable(false);
-    m_bar->setIconSize(QSize(16, 16));
+    m_bar->setIconSize(QSize(IconSize, IconSize));
     // Wide enough for the data menu's button after the two profile buttons.
     m_bar->setGeometry(Twips::rect(2055, 7965, 5220, 390));
 
@@ -56,8 +70,8 @@ ProfileToolbar::ProfileToolbar(QWidget* window) : QObject(window)
         ReachableButton::make(m_bar, action, name);
         return action;
     };
-    m_save = addButton("save", QStringLiteral(":/icons/save.svg"), tr("Сохранить профиль"));
-    m_delete = addButton("del", QStringLiteral(":/icons/del.svg"), tr("Удалить профиль"));
+    m_save = addButton("save", SaveIcon, tr("Сохранить профиль"));
+    m_delete = addButton("del", DeleteIcon, tr("Удалить профиль"));
     // Over the blank item; the box over the caption's spare width.
     captionArea->raise();
     m_profileBox->raise();

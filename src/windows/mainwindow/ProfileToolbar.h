@@ -15,6 +15,11 @@ class ProfileToolbar : public QObject
     Q_OBJECT
 public:
     explicit ProfileToolbar(QWidget* window);
+    // Starts drawing the buttons' icons for that pixel ratio on another thread.
+    static void prepare(qreal devicePixelRatio);
+
+    // The logical size of the icons in the bar.
+    static constexpr int IconSize = 16;
 
     QToolBar* bar() const { return m_bar; }
     QComboBox* profileBox() const { return m_profileBox; }
