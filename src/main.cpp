@@ -4,7 +4,7 @@
 #include "core/app/SingleInstance.h"
 #include "core/cli/CommandLine.h"
 #include "core/history/HistoryStore.h"
-#include "core/history/UserDatabase.h"
+#include "core/profiles/ProfileStore.h"
 #include "core/profiles/SettingsStore.h"
 #include "widgets/support/AppFonts.h"
 #include "widgets/support/AppStyle.h"
@@ -44,18 +44,20 @@ int main(int argc, char* argv[])
 
     // The chosen style (platform default, -style or QT_STYLE_OVERRIDE), wrapped.
     QApplication::setStyle(new AppStyle(QApplication::style()->name()));
-    // The window's pictures are drawn on other cores while the fonts are read and the window
-    // is built; so is the database driver loaded where there is a database to open.
+    // The stores outlive the window that uses them. The history opens the first time it is
+    // used; the profile list is read on another core while the window is built.
+    SettingsStore settings;
+    HistoryStore history;
+    ProfileStore(settings).readListAhead();
+
+    // The window's pictures are drawn on another core too, while the fonts are read and the
+    // window is built.
     Form1::prepare();
-    UserDatabase::prepareDriver();
     AppFonts::registerTahoma();
     // The program's font for every window and pop-up; nothing then reads the desktop's font
     // just to lay out a text field before it takes the window's.
     QApplication::setFont(AppFonts::tahoma());
 
-    // The stores outlive the window that uses them. The history opens the first time it is used.
-    SettingsStore settings;
-    HistoryStore history;
     Form1 form(settings, history);
     QObject::connect(&instance, &SingleInstance::activationRequested, &form,
                      [&form] { WindowActivation::bringToFront(&form); });

@@ -353,6 +353,51 @@ private slots:
                  QStringList{QString::number(UserDatabase::applicationId)});
     }
 
+    // A read-only opening takes only a database that is ready as it is: the history of earlier
+    // versions is not carried in, an older schema is not migrated, and nothing is written. The
+    // full opening then does all that as ever, and a read-only one reads the result.
+    void peekTakesOnlyAReadyDatabase()
+    {
+        const QString earlier = m_dir->filePath(QStringLiteral("history.sqlite"));
+        QVERIFY(QFile::copy(QStringLiteral(VITALON_TEST_FIXTURES "/earlier-history/history.sqlite"),
+                            earlier));
+        QVERIFY(QFile::setPermissions(earlier, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        qint64 counted = -1;
+        const auto count = [&counted](const QString& statement) {
+            return [&counted, statement](const QSqlDatabase& db) {
+                QSqlQuery q(db);
+                if (!q.exec(statement))
+                    return q.lastError();
+                counted = q.next() ? q.value(0).toLongLong() : 0;
+                return QSqlError();
+            };
+        };
+        const QString entries = QStringLiteral("SELECT count(*) FROM entry");
+        UserDatabase db(m_dir->path());
+        QVERIFY(db.run(UserDatabase::Access::Peek, count(entries)));
+        QCOMPARE(counted, -1); // nothing stored, as far as this opening goes
+        QVERIFY(!QFileInfo::exists(db.location()));
+
+        // One schema version behind, where the database belongs.
+        QVERIFY(QFile::rename(earlier, db.location()));
+        const QByteArray before = fileBytes(db.location());
+        QVERIFY(!db.run(UserDatabase::Access::Peek, count(entries)));
+        QCOMPARE(db.problem(), UserDatabase::Problem::Unavailable);
+        QCOMPARE(counted, -1);
+        QCOMPARE(fileBytes(db.location()), before);
+
+        QVERIFY(db.run(UserDatabase::Access::Existing, count(entries)));
+        QCOMPARE(counted, 12);
+        counted = -1;
+        QVERIFY(db.run(UserDatabase::Access::Peek,
+                       count(QStringLiteral("SELECT count(*) FROM setting"))));
+        QCOMPARE(counted, 0);
+        QVERIFY(!db.run(UserDatabase::Access::Peek, count(QStringLiteral("DELETE FROM entry"))));
+        QVERIFY(db.run(UserDatabase::Access::Existing, count(entries)));
+        QCOMPARE(counted, 12);
+        QVERIFY(db.takeMovedAside().isEmpty());
+    }
+
     // Names come back exactly and select exactly their own entries: no pattern matching, no
     // case folding, no trimming, no number conversion.
     void namesRoundTripExactly_data()
@@ -530,6 +575,7 @@ private slots:
         QTest::addColumn<QList<QStringList>>("before"); // steps run first
         QTest::addColumn<QStringList>("setup");         // then these statements
         QTest::addColumn<QList<QStringList>>("steps");  // the steps under test
+        QTest::addColumn<int>("checked");               // check() before the run
         QTest::addColumn<int>("outcome");               // SchemaMigration::Outcome
         QTest::addColumn<QStringList>("version");       // rows of schema_version afterwards
         QTest::addColumn<QStringList>("tables");        // tables afterwards
@@ -544,29 +590,29 @@ private slots:
         using O = SchemaMigration::Outcome;
         QTest::newRow("new database")
             << QList<QStringList>{} << QStringList{} << QList<QStringList>{one, two}
-            << int(O::Current) << QStringList{QStringLiteral("2")} << both;
+            << int(O::Behind) << int(O::Current) << QStringList{QStringLiteral("2")} << both;
         QTest::newRow("one step behind")
             << QList<QStringList>{one} << QStringList{} << QList<QStringList>{one, two}
-            << int(O::Current) << QStringList{QStringLiteral("2")} << both;
+            << int(O::Behind) << int(O::Current) << QStringList{QStringLiteral("2")} << both;
         QTest::newRow("failing step")
             << QList<QStringList>{one} << QStringList{} << QList<QStringList>{one, failing}
-            << int(O::Failed) << QStringList{QStringLiteral("1")} << first;
+            << int(O::Behind) << int(O::Failed) << QStringList{QStringLiteral("1")} << first;
         QTest::newRow("newer") << QList<QStringList>{one, two, {}} << QStringList{}
-                               << QList<QStringList>{one, two} << int(O::Newer)
+                               << QList<QStringList>{one, two} << int(O::Newer) << int(O::Newer)
                                << QStringList{QStringLiteral("3")} << both;
         QTest::newRow("tables of something else")
             << QList<QStringList>{} << QStringList{QStringLiteral("CREATE TABLE c (z)")}
-            << QList<QStringList>{one, two} << int(O::Unknown) << QStringList{}
+            << QList<QStringList>{one, two} << int(O::Unknown) << int(O::Unknown) << QStringList{}
             << QStringList{QStringLiteral("c")};
         QTest::newRow("version table of another shape")
             << QList<QStringList>{}
             << QStringList{QStringLiteral("CREATE TABLE schema_version (v)")}
-            << QList<QStringList>{one, two} << int(O::Unknown) << QStringList{}
+            << QList<QStringList>{one, two} << int(O::Unknown) << int(O::Unknown) << QStringList{}
             << QStringList{QStringLiteral("schema_version")};
         QTest::newRow("two version rows")
             << QList<QStringList>{one}
             << QStringList{QStringLiteral("INSERT INTO schema_version VALUES (1)")}
-            << QList<QStringList>{one, two} << int(O::Unknown)
+            << QList<QStringList>{one, two} << int(O::Unknown) << int(O::Unknown)
             << QStringList{QStringLiteral("1"), QStringLiteral("1")} << first;
     }
     void migrationSteps()
@@ -574,6 +620,7 @@ private slots:
         QFETCH(QList<QStringList>, before);
         QFETCH(QStringList, setup);
         QFETCH(QList<QStringList>, steps);
+        QFETCH(int, checked);
         QFETCH(int, outcome);
         QFETCH(QStringList, version);
         QFETCH(QStringList, tables);
@@ -584,6 +631,11 @@ private slots:
         for (const QString& statement : setup)
             QVERIFY(QSqlQuery(db).exec(statement));
         SchemaMigration migration(steps);
+        // Checking only reads.
+        const QString schema = QStringLiteral("SELECT * FROM sqlite_master");
+        const QStringList unchecked = peek.rows(schema);
+        QCOMPARE(int(migration.check(db)), checked);
+        QCOMPARE(peek.rows(schema), unchecked);
         QCOMPARE(int(migration.run(db)), outcome);
         if (!version.isEmpty())
             QCOMPARE(peek.rows(QStringLiteral("SELECT version FROM schema_version")), version);
@@ -724,6 +776,24 @@ private slots:
         default:
             break;
         }
+
+        // A read-only opening refuses it and changes nothing: moving it aside is left to the
+        // opening that can begin a new database.
+        {
+            UserDatabase peek(folder);
+            const bool read = peek.run(UserDatabase::Access::Peek, [](const QSqlDatabase& db) {
+                QSqlQuery q(db);
+                return q.exec(QStringLiteral("SELECT sum(length(statements)) FROM entry"))
+                           ? QSqlError()
+                           : q.lastError();
+            });
+            if (damage != Damage::LargeSpoiled)
+                QVERIFY(!read);
+            QVERIFY(peek.takeMovedAside().isEmpty());
+        }
+        QVERIFY(QDir(folder).entryList({QStringLiteral("*damaged*")}).isEmpty());
+        for (auto it = kept.cbegin(); it != kept.cend(); ++it)
+            QVERIFY2(fileBytes(path + it.key()) == it.value(), qPrintable(it.key()));
 
         QString movedTo;
         {

@@ -346,6 +346,36 @@ private slots:
         QCOMPARE(m_profiles->LoadPresets(), QStringList({"Два", "Новый"}));
     }
 
+    // Only the store's own spelling of a number names a profile: anything else is some other
+    // key, never a second key for a profile's number.
+    void nameKeysAreTheStoresOwnSpelling_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<qint64>("number");
+        QTest::newRow("1") << "_1_" << qint64(1);
+        QTest::newRow("17") << "_17_" << qint64(17);
+        QTest::newRow("largest") << "_9223372036854775807_" << qint64(9223372036854775807);
+        QTest::newRow("past 64 bits") << "_9223372036854775808_" << qint64(0);
+        QTest::newRow("zero") << "_0_" << qint64(0);
+        QTest::newRow("leading zero") << "_017_" << qint64(0);
+        QTest::newRow("sign") << "_+17_" << qint64(0);
+        QTest::newRow("negative") << "_-17_" << qint64(0);
+        QTest::newRow("blank") << "_ 17_" << qint64(0);
+        QTest::newRow("other digits") << QStringLiteral("_\u0661\u0667_") << qint64(0);
+        QTest::newRow("no digits") << "__" << qint64(0);
+        QTest::newRow("one underscore") << "_" << qint64(0);
+        QTest::newRow("unclosed") << "_17" << qint64(0);
+        QTest::newRow("LastIndex") << "LastIndex" << qint64(0);
+    }
+    void nameKeysAreTheStoresOwnSpelling()
+    {
+        QFETCH(QString, key);
+        QFETCH(qint64, number);
+        QCOMPARE(ProfileStore::numberOfKey(key), number);
+        if (number)
+            QCOMPARE(ProfileStore::nameKey(number), key);
+    }
+
     void exhaustedNumbersRefuseTheSave()
     {
         StoredFile(m_dir->file()).set(list + "LastIndex", "9223372036854775807");

@@ -345,6 +345,49 @@ private slots:
         QVERIFY(store.keys(app, section).isEmpty());
     }
 
+    // A section read ahead stands only for what keys() would have read: it is taken for its own
+    // section alone, gives way to a write made before it is taken, and to an earlier file that
+    // is still to be carried over.
+    void readAheadIsTheReadItStandsFor()
+    {
+        const QString morning = list + QStringLiteral("\\Утро");
+        {
+            SettingsStore store(m_dir->path());
+            SettingsStore::Batch batch;
+            batch.save(list, QStringLiteral("_1_"), QStringLiteral("Утро"));
+            batch.save(morning, QStringLiteral("C14"), QStringLiteral("1"));
+            QVERIFY(store.apply(app, batch));
+        }
+        {
+            SettingsStore store(m_dir->path());
+            store.readAhead(app, list);
+            QCOMPARE(store.keys(app, morning), (QHash<QString, QString>{{"C14", "1"}}));
+            QCOMPARE(store.keys(app, list), (QHash<QString, QString>{{"_1_", "Утро"}}));
+        }
+        {
+            SettingsStore store(m_dir->path());
+            store.readAhead(app, list);
+            QCOMPARE(store.keys(app, list), (QHash<QString, QString>{{"_1_", "Утро"}}));
+            QVERIFY(save(store, list, QStringLiteral("_1_"), QStringLiteral("Вечер")));
+            QCOMPARE(storedText(store, list, QStringLiteral("_1_"), QString()),
+                     QStringLiteral("Вечер"));
+        }
+        {
+            SettingsStore store(m_dir->path());
+            store.readAhead(app, list);
+            QVERIFY(save(store, list, QStringLiteral("_2_"), QStringLiteral("Ночь")));
+            QCOMPARE(store.keys(app, list).value(QStringLiteral("_2_")), QStringLiteral("Ночь"));
+        }
+        // A settings file of earlier versions that this database never took in.
+        QVERIFY(m_dir->copyLegacyProfiles());
+        SettingsStore store(m_dir->path());
+        store.readAhead(app, list);
+        QCOMPARE(storedText(store, list, QStringLiteral("LastIndex"), QString()),
+                 QStringLiteral("10"));
+        QCOMPARE(storedText(store, list, QStringLiteral("_2_"), QString()),
+                 QStringLiteral("  Мама Оля  "));
+    }
+
     // A file that is no database is reported once, kept aside with its log, and a new
     // database takes the write.
     void damagedDatabaseIsSetAsideOnce()

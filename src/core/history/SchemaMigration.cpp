@@ -59,6 +59,19 @@ bool SchemaMigration::readVersion(QSqlDatabase& db, int& version)
     return true;
 }
 
+SchemaMigration::Outcome SchemaMigration::check(QSqlDatabase& db)
+{
+    m_error = QSqlError();
+    m_found = NoVersion;
+    if (!readVersion(db, m_found))
+        return Outcome::Failed;
+    if (m_found == NoVersion)
+        return Outcome::Unknown;
+    if (m_found > latest())
+        return Outcome::Newer;
+    return m_found == latest() ? Outcome::Current : Outcome::Behind;
+}
+
 SchemaMigration::Outcome SchemaMigration::run(QSqlDatabase& db)
 {
     m_error = QSqlError();

@@ -18,6 +18,7 @@ public:
         Current, // at the newest version (possibly after running steps)
         Newer,   // written by a newer program: nothing was written
         Unknown, // tables of something else, or no readable version: nothing was written
+        Behind,  // steps are missing (check() only)
         Failed   // a step or a read failed: see error()
     };
 
@@ -27,6 +28,8 @@ public:
 
     // Reads the version and runs the missing steps.
     Outcome run(QSqlDatabase& db);
+    // Only reads the version, for a connection that may not write.
+    Outcome check(QSqlDatabase& db);
     // The version found before run() changed anything (-1 if unreadable).
     int foundVersion() const { return m_found; }
     const QSqlError& error() const { return m_error; }

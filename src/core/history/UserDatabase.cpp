@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 #include <QVariant>
 
-#include <future>
 #include <utility>
 
 namespace {
@@ -145,7 +144,7 @@ bool UserDatabase::run(Access access, const Operation& operation)
         const QSqlError error = operation(QSqlDatabase::database(m_connection, false));
         if (!error.isValid())
             return true;
-        if (!showsDamage(error) || attempt > 0)
+        if (!showsDamage(error) || attempt > 0 || access == Access::Peek)
             return fail(error);
         if (!setAside())
             return false;
@@ -155,12 +154,21 @@ bool UserDatabase::run(Access access, const Operation& operation)
 
 UserDatabase::Opened UserDatabase::open(Access access)
 {
-    if (m_ready)
+    const bool readOnly = access == Access::Peek;
+    if (m_ready && m_readOnly == readOnly)
         return Opened::Ready;
+    close();
     for (int attempt = 0; attempt < 2; ++attempt) {
         const Opened opened = openFile(access);
-        if (opened != Opened::Damaged)
+        if (opened != Opened::Damaged) {
+            m_readOnly = readOnly;
             return opened;
+        }
+        if (readOnly) {
+            close();
+            fail(Problem::Unavailable, location() + QStringLiteral(": damaged, left as it is"));
+            return Opened::Failed;
+        }
         if (attempt > 0 || !setAside())
             break;
     }
@@ -177,11 +185,12 @@ UserDatabase::Opened UserDatabase::openFile(Access access)
         fail(Problem::Unavailable, QStringLiteral("no data folder is known"));
         return Opened::Failed;
     }
-    if (!occupied(path) && !occupied(path + companions.constFirst()) && !adoptEarlierHistory(path))
+    if (access != Access::Peek && !occupied(path) && !occupied(path + companions.constFirst()) &&
+        !adoptEarlierHistory(path))
         return Opened::Failed;
     const FileState state = inspect(path);
     // Reading where nothing is stored yet needs no driver.
-    if (state == FileState::Missing && access == Access::Existing)
+    if (state == FileState::Missing && access != Access::Create)
         return Opened::NoDatabase;
     if (!requireDriver())
         return Opened::Failed;
@@ -202,7 +211,9 @@ UserDatabase::Opened UserDatabase::openFile(Access access)
         QSqlDatabase db = QSqlDatabase::addDatabase(driverName, m_connection);
         m_connected = true;
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs) +
+            (access == Access::Peek ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
         if (!db.open()) {
             const QSqlError error = db.lastError();
             db = QSqlDatabase();
@@ -232,7 +243,7 @@ UserDatabase::Opened UserDatabase::prepare(Access access)
         // Synced at every commit: a power loss, not only a crash, keeps every write reported
         // as done. Writes are rare and small, so the sync costs nothing a user notices.
         QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("PRAGMA synchronous = FULL")))
+        if (access != Access::Peek && !q.exec(QStringLiteral("PRAGMA synchronous = FULL")))
             error = q.lastError();
         else if (!q.exec(QStringLiteral("PRAGMA application_id")) || !q.next())
             error = q.lastError();
@@ -259,17 +270,22 @@ UserDatabase::Opened UserDatabase::prepare(Access access)
         return Opened::Failed;
     }
     SchemaMigration migration(schemaSteps());
-    switch (migration.run(db)) {
+    const auto refuseVersion = [&](Problem problem) {
+        fail(problem, QStringLiteral("%1: schema version %2, this program knows %3")
+                          .arg(location())
+                          .arg(migration.foundVersion())
+                          .arg(migration.latest()));
+        return Opened::Failed;
+    };
+    switch (access == Access::Peek ? migration.check(db) : migration.run(db)) {
     case SchemaMigration::Outcome::Current:
         break;
+    case SchemaMigration::Outcome::Behind: // left for an opening that may migrate it
+        return refuseVersion(Problem::Unavailable);
     case SchemaMigration::Outcome::Unknown:
         return Opened::Damaged;
     case SchemaMigration::Outcome::Newer:
-        fail(Problem::NewerDatabase, QStringLiteral("%1: schema version %2, this program knows %3")
-                                         .arg(location())
-                                         .arg(migration.foundVersion())
-                                         .arg(migration.latest()));
-        return Opened::Failed;
+        return refuseVersion(Problem::NewerDatabase);
     case SchemaMigration::Outcome::Failed:
         if (showsDamage(migration.error()))
             return Opened::Damaged;
@@ -282,8 +298,10 @@ UserDatabase::Opened UserDatabase::prepare(Access access)
     // Only now, so that a database this program may not write is left exactly as it was.
     // Where the file system offers no shared memory the engine stays with its rollback
     // journal, which is just as safe.
-    QSqlQuery q(db);
-    q.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    if (access != Access::Peek) {
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    }
     return Opened::Ready;
 }
 
@@ -312,19 +330,6 @@ bool UserDatabase::requireDriver()
         return true;
     return fail(Problem::Unavailable,
                 QStringLiteral("the Qt SQL driver %1 is missing").arg(driverName));
-}
-
-void UserDatabase::prepareDriver()
-{
-    const QString folder = userFolder();
-    if (folder.isEmpty() || !occupied(QDir(folder).filePath(fileName())))
-        return;
-    // Loaded once; the program's end waits for it.
-    static const std::future<void> loading = std::async(std::launch::async, [] {
-        const QString connection = QStringLiteral("kalder-vitalon-driver");
-        QSqlDatabase::addDatabase(driverName, connection);
-        QSqlDatabase::removeDatabase(connection);
-    });
 }
 
 // Where there is no database yet, the history of earlier versions becomes it: its write-ahead

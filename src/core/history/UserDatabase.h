@@ -40,7 +40,11 @@ public:
     enum class Access
     {
         Existing, // a missing database means "nothing stored"
-        Create    // a missing database is created
+        Create,   // a missing database is created
+        // Read-only, and only a database that is ready as it is: nothing is created, carried
+        // in, migrated or set aside. Damage or an older schema is refused (Unavailable) and
+        // left for an opening that may repair it. A missing database means "nothing stored".
+        Peek
     };
 
     // "KVit": marks the file as this program's.
@@ -62,10 +66,6 @@ public:
     // or a test does with setUserFolder() (empty: back to the data folder).
     static QString userFolder();
     static void setUserFolder(const QString& folder);
-    // Loads the database driver on another thread when the user's database exists, for a
-    // start that reads it soon after (the driver takes a millisecond or two to load).
-    static void prepareDriver();
-
     // The database file; empty when no data folder is known.
     QString location() const;
 
@@ -122,6 +122,7 @@ private:
     QString m_connection;
     bool m_connected = false; // the connection is registered with Qt SQL
     bool m_ready = false;     // open, checked and at the newest schema
+    bool m_readOnly = false;  // opened for Access::Peek
     quint64 m_openings = 0;
     Problem m_problem = Problem::None;
     QString m_detail;

@@ -179,14 +179,34 @@ QHash<QString, QString> DatabaseSettingsBackend::earlierSection(const QString& p
     return m_earlierSections.value(path);
 }
 
-QSqlError DatabaseSettingsBackend::carriedBefore(const QSqlDatabase& db, bool& carried) const
+QSqlError DatabaseSettingsBackend::carriedBefore(const QSqlDatabase& db, const QString& application,
+                                                 bool& carried)
 {
     QSqlQuery q(db);
     if (!q.prepare(
             QStringLiteral("SELECT count(*) FROM settings_carried_over WHERE application = ?")) ||
-        !exec(q, {m_application}) || !q.next())
+        !exec(q, {application}) || !q.next())
         return q.lastError();
     carried = q.value(0).toLongLong() > 0;
+    return QSqlError();
+}
+
+// Only a whole read counts: rows read before damage was met are no section.
+QSqlError DatabaseSettingsBackend::readSection(const QSqlDatabase& db, const QString& application,
+                                               const QString& path, QHash<QString, QString>& keys)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(QStringLiteral(
+            "SELECT key, value FROM setting WHERE application = ? AND section = ?")) ||
+        !exec(q, {application, text(path)}))
+        return q.lastError();
+    QHash<QString, QString> rows;
+    while (q.next())
+        rows.insert(q.value(0).toString(), q.value(1).toString());
+    if (q.lastError().isValid())
+        return q.lastError();
+    keys = std::move(rows);
     return QSqlError();
 }
 
@@ -197,7 +217,8 @@ QSqlError DatabaseSettingsBackend::carryOverFrom(const QSqlDatabase& db, const Q
         return transaction.error();
     // Asked again within the transaction: another program may have carried it over meanwhile.
     bool carried = false;
-    if (const QSqlError error = carriedBefore(db, carried); error.isValid() || carried)
+    if (const QSqlError error = carriedBefore(db, m_application, carried);
+        error.isValid() || carried)
         return error; // this run's transaction writes nothing
     if (const QSqlError error = insertEarlier(db, m_application, source); error.isValid())
         return error;
@@ -209,24 +230,28 @@ QSqlError DatabaseSettingsBackend::carryOverFrom(const QSqlDatabase& db, const Q
     return transaction.commit() ? QSqlError() : transaction.error();
 }
 
+QString DatabaseSettingsBackend::earlierSource() const
+{
+    for (const QString& file : m_earlierFiles) {
+        if (QFileInfo(file).isFile())
+            return file;
+    }
+    return QString();
+}
+
 bool DatabaseSettingsBackend::carryOver()
 {
     if (m_carried)
         return true;
-    QString source;
-    for (const QString& file : std::as_const(m_earlierFiles)) {
-        if (QFileInfo(file).isFile()) {
-            source = file;
-            break;
-        }
-    }
+    const QString source = earlierSource();
     if (source.isEmpty()) {
         m_carried = true;
         return true;
     }
     const bool ok = m_db.run(UserDatabase::Access::Create, [&](const QSqlDatabase& db) {
         bool carried = false;
-        if (const QSqlError error = carriedBefore(db, carried); error.isValid() || carried)
+        if (const QSqlError error = carriedBefore(db, m_application, carried);
+            error.isValid() || carried)
             return error;
         // The file's rows go into the database through a rollback journal, which writes them
         // once, where the write-ahead log writes them twice (into the log, then from it). A
@@ -249,9 +274,54 @@ bool DatabaseSettingsBackend::carryOver()
     return true;
 }
 
+void DatabaseSettingsBackend::readAhead(const QString& section)
+{
+    const QString location = m_db.location();
+    if (m_readAhead.valid() || location.isEmpty() || !QFileInfo::exists(location))
+        return;
+    const QString folder = QFileInfo(location).path();
+    const bool askCarried = !m_carried && !earlierSource().isEmpty();
+    m_readAhead = std::async(std::launch::async, [folder, application = m_application,
+                                                  path = SettingsStore::normalisedPath(section),
+                                                  askCarried] {
+        std::optional<SectionRead> result;
+        UserDatabase db(folder);
+        db.run(UserDatabase::Access::Peek, [&](const QSqlDatabase& connection) {
+            SectionRead read{path, {}, false};
+            if (askCarried) {
+                if (const QSqlError error = carriedBefore(connection, application, read.carried);
+                    error.isValid())
+                    return error;
+            }
+            if (const QSqlError error = readSection(connection, application, path, read.keys);
+                error.isValid())
+                return error;
+            result = std::move(read);
+            return QSqlError();
+        });
+        return result;
+    });
+}
+
+std::optional<DatabaseSettingsBackend::SectionRead> DatabaseSettingsBackend::takeReadAhead()
+{
+    if (!m_readAhead.valid())
+        return std::nullopt;
+    std::optional<SectionRead> read = m_readAhead.get();
+    // The earlier file not carried over yet: its values are what the section holds.
+    if (read && !read->carried && !m_carried && !earlierSource().isEmpty())
+        return std::nullopt;
+    return read;
+}
+
 QHash<QString, QString> DatabaseSettingsBackend::keys(const QString& section)
 {
     const QString path = SettingsStore::normalisedPath(section);
+    if (std::optional<SectionRead> read = takeReadAhead()) {
+        m_carried = m_carried || read->carried;
+        if (read->section == path)
+            return std::move(read->keys);
+    }
     if (!carryOver() && m_earlier) {
         return earlierSection(path);
     }
@@ -263,19 +333,8 @@ QHash<QString, QString> DatabaseSettingsBackend::keys(const QString& section)
             found = *cached;
             return QSqlError();
         }
-        QSqlQuery q(db);
-        q.setForwardOnly(true);
-        if (!q.prepare(QStringLiteral(
-                "SELECT key, value FROM setting WHERE application = ? AND section = ?")) ||
-            !exec(q, {m_application, text(path)}))
-            return q.lastError();
-        QHash<QString, QString> rows;
-        while (q.next())
-            rows.insert(q.value(0).toString(), q.value(1).toString());
-        if (q.lastError().isValid())
-            return q.lastError();
-        // Only a whole read counts: rows read before damage was met are no section.
-        found = std::move(rows);
+        if (const QSqlError error = readSection(db, m_application, path, found); error.isValid())
+            return error;
         m_cache.insert(path, new QHash<QString, QString>(found),
                        std::max<qsizetype>(1, found.size()));
         return QSqlError();
@@ -286,6 +345,8 @@ QHash<QString, QString> DatabaseSettingsBackend::keys(const QString& section)
 bool DatabaseSettingsBackend::apply(const SettingsStore::Batch& batch)
 {
     using Kind = SettingsStore::Batch::Kind;
+    // A read taken before this write would be stale once it lands.
+    takeReadAhead();
     if (!carryOver())
         return false;
     const bool applied = m_db.run(UserDatabase::Access::Create, [&](const QSqlDatabase& db) {

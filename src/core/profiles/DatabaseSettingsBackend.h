@@ -6,6 +6,7 @@
 #include <QCache>
 #include <QStringList>
 
+#include <future>
 #include <optional>
 
 // The values of one application as rows of the user's database: one row per section path
@@ -24,6 +25,11 @@ public:
 
     QHash<QString, QString> keys(const QString& section) override;
     bool apply(const SettingsStore::Batch& batch) override;
+    // Reads the section on another thread, through a read-only connection of its own, for the
+    // first keys() to take. Only a database that is there and ready as it is gets read; for
+    // anything else (none yet, damage, a carry-over or a migration to make) keys() opens it
+    // as ever, and so does a write before that read is taken.
+    void readAhead(const QString& section) override;
 
     const UserDatabase& database() const { return m_db; }
 
@@ -37,8 +43,21 @@ private:
     };
     using EarlierValues = QList<EarlierValue>;
 
+    // A section as one connection read it, and whether the earlier file had been carried over.
+    struct SectionRead
+    {
+        QString section;
+        QHash<QString, QString> keys;
+        bool carried = false;
+    };
+
+    QString earlierSource() const;
     bool carryOver();
-    QSqlError carriedBefore(const QSqlDatabase& db, bool& carried) const;
+    static QSqlError carriedBefore(const QSqlDatabase& db, const QString& application,
+                                   bool& carried);
+    static QSqlError readSection(const QSqlDatabase& db, const QString& application,
+                                 const QString& path, QHash<QString, QString>& keys);
+    std::optional<SectionRead> takeReadAhead();
     QSqlError carryOverFrom(const QSqlDatabase& db, const QString& source);
     static EarlierValues readEarlier(const QString& file);
     static QSqlError insertEarlier(const QSqlDatabase& db, const QString& application,
@@ -62,4 +81,6 @@ private:
     QCache<QString, QHash<QString, QString>> m_cache;
     qint64 m_cachedVersion = -1;
     quint64 m_cachedOpening = 0;
+    // Declared last: destroyed first, it waits for its thread.
+    std::future<std::optional<SectionRead>> m_readAhead;
 };

@@ -42,10 +42,17 @@ qint64 ProfileStore::numberOfKey(const QString& key)
 {
     if (key.size() < 3 || !key.startsWith(QLatin1Char('_')) || !key.endsWith(QLatin1Char('_')))
         return 0;
-    const QString digits = key.mid(1, key.size() - 2);
+    // Read in place: the list of thousands of profiles is read by every profile command.
+    const QStringView digits = QStringView(key).sliced(1, key.size() - 2);
+    if (digits.front() == QLatin1Char('0'))
+        return 0;
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return 0;
+    }
     bool ok = false;
     const qint64 n = digits.toLongLong(&ok);
-    return ok && n > 0 && QString::number(n) == digits ? n : 0;
+    return ok ? n : 0;
 }
 
 QHash<QString, QString> ProfileStore::readableTexts(const QHash<QString, QString>& section)
@@ -154,6 +161,11 @@ QStringList ProfileStore::LoadPresets() const
             names.append(name);
     }
     return names;
+}
+
+void ProfileStore::readListAhead()
+{
+    m_store.readAhead(application(), listSection());
 }
 
 bool ProfileStore::Save(const QString& name, bool listedAlready, const ProfileInputs& inputs)

@@ -38,6 +38,8 @@ public:
 
     // The stored names in ascending number order; empty names are skipped.
     QStringList LoadPresets() const;
+    // Has the list that LoadPresets() reads fetched on another thread meanwhile.
+    void readListAhead();
 
     // Store steps of saving: when the list already holds the name exactly, its old record is
     // retired first; the profile takes the next number and a key for every input the inputs

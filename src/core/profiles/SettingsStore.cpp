@@ -112,3 +112,8 @@ bool SettingsStore::apply(const QString& application, const Batch& batch)
 {
     return backend(application).apply(batch);
 }
+
+void SettingsStore::readAhead(const QString& application, const QString& section)
+{
+    backend(application).readAhead(sectionPath(section));
+}

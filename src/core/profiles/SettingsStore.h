@@ -84,6 +84,10 @@ public:
     // Carries out the batch's writes; false when the store refuses them.
     bool apply(const QString& application, const Batch& batch);
 
+    // Starts reading the section on another thread where the store can (the database), so
+    // that its first keys() need not wait for the opening and the read.
+    void readAhead(const QString& application, const QString& section);
+
     // How long a batch waits for another process's lock before it is refused.
     static constexpr int lockWaitMs = UserDatabase::busyTimeoutMs;
 
