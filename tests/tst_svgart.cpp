@@ -33,6 +33,23 @@ private slots:
         }
     }
 
+    // Pictures are drawn ahead on another thread, possibly before the program's font is
+    // registered, so their lettering is outlines. Only the stopwatch's face, drawn when its
+    // window opens, sets text.
+    void letteringIsOutlines()
+    {
+        QDirIterator it(QStringLiteral(":/"), {QStringLiteral("*.svg")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString picture = it.next();
+            if (picture.startsWith(QStringLiteral(":/stopwatch/display")))
+                continue;
+            QFile file(picture);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(!file.readAll().contains("<text"), qPrintable(picture));
+        }
+    }
+
     void crispAtTheRatioShown_data()
     {
         QTest::addColumn<qreal>("ratio");
