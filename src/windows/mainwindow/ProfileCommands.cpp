@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStringListModel>
 #include <QWidget>
 
 #include <utility>
@@ -31,9 +32,12 @@ ProfileCommands::ProfileCommands(QWidget* host, QComboBox* profileBox, QAction* 
                                  std::function<ProfileInputs()> inputs,
                                  std::function<void(const ProfileInputs&)> apply,
                                  SettingsStore& store)
-    : QObject(host), m_host(host), m_combo(profileBox), m_save(save), m_del(del),
-      m_inputs(std::move(inputs)), m_apply(std::move(apply)), m_profiles(store)
+    : QObject(host), m_host(host), m_combo(profileBox), m_names(new QStringListModel(profileBox)),
+      m_save(save), m_del(del), m_inputs(std::move(inputs)), m_apply(std::move(apply)),
+      m_profiles(store)
 {
+    // The names as one list of strings, which takes thousands of them in one step.
+    m_combo->setModel(m_names);
     // The box never changes its list or its text on its own: no entry added on Enter, no
     // name completed while typing (that would load profiles the user has not named).
     m_combo->setInsertPolicy(QComboBox::NoInsert);
@@ -56,8 +60,7 @@ void ProfileCommands::LoadPresets()
     m_typedLoad.reset();
     const QString text = m_combo->currentText();
     const QSignalBlocker block(m_combo);
-    m_combo->clear();
-    m_combo->addItems(m_profiles.LoadPresets());
+    m_names->setStringList(m_profiles.LoadPresets());
     m_combo->setCurrentIndex(-1);
     m_combo->setEditText(text);
 }

@@ -10,6 +10,7 @@
 
 class QAction;
 class QComboBox;
+class QStringListModel;
 class QWidget;
 class SettingsStore;
 
@@ -68,6 +69,7 @@ private:
 
     QWidget* m_host;
     QComboBox* m_combo;
+    QStringListModel* m_names; // the box's entries
     QAction* m_save;
     QAction* m_del;
     std::function<ProfileInputs()> m_inputs;
